@@ -1,0 +1,27 @@
+# Windows builds (mingw-w64): the Win32 platform layer, Setup.exe and the tests run under Wine.
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+# Everything linked in statically: no runtime DLL has to travel beside the executable.
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+add_library(lcime_win32 STATIC
+    src/platform/win32/Text.cpp
+    src/platform/win32/Win32Platform.cpp
+)
+target_link_libraries(lcime_win32 PUBLIC lcime_logic imm32)
+
+add_executable(Setup WIN32 src/app/WinMain.cpp)
+target_link_libraries(Setup PRIVATE lcime_win32)
+target_link_options(Setup PRIVATE -municode)
+
+# GoogleTest from Debian's source package, compiled for Windows.
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+
+add_executable(win32_platform_tests tests/platform/win32/Win32PlatformTest.cpp)
+target_link_libraries(win32_platform_tests PRIVATE lcime_win32 gtest_main)
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+    # Only the 64-bit build runs here: these machines cannot execute 32-bit code.
+    add_test(NAME win32_platform_tests COMMAND win32_platform_tests)
+endif()

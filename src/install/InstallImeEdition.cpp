@@ -1,0 +1,54 @@
+// Copies an edition's IME and code-table files into the system directory when they are not
+// already there under exactly their names, slides the item away, registers the IME and
+// shows the item's result line.
+#include "install/InstallImeEdition.h"
+
+#include "install/ErrorReport.h"
+
+namespace lcime {
+namespace {
+
+// Copies one file unless a normal file of exactly that name, letter case included, is
+// already in the system directory. Reports a failure and returns false.
+bool PlaceFile(std::string_view name, const Module1& state, Platform& platform) {
+    const std::string destination = state.gSysDir + std::string(name);
+    const FindResult found = platform.FindFile(destination);
+    if (found.error != os_error::kNone) {
+        ShowErrorReport(platform, FailedOperation::FindFile, found.error, destination);
+        return false;
+    }
+    if (found.storedName == name) return true;
+    const std::string source = std::string(kMediumFolder) + std::string(name);
+    if (OsError error = platform.CopyFile(source, destination)) {
+        ShowErrorReport(platform, FailedOperation::CopyFile, error, source, destination);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void InstallImeEdition(const ImeEdition& entry, const Module1& state, Platform& platform,
+                       InstallerUi& ui) {
+    if (entry.largeCharacterSet) {
+        if (state.gWin9x) {
+            platform.MessageBox(std::string(kRefusedOn9x));
+            return;
+        }
+        ui.ShowNotice();
+    }
+    const ImeBuild& build = state.gWin9x && !entry.largeCharacterSet ? entry.win9x : entry.nt;
+
+    // A failed copy leaves the item in place, unregistered, so it can be tried again.
+    if (!PlaceFile(build.imeFile, state, platform)) return;
+    if (!PlaceFile(build.codeTableFile, state, platform)) return;
+
+    ui.SlideOut(entry.normalPicture, entry.highlightPicture, entry.slideStep);
+    const std::string imePath = state.gSysDir + std::string(build.imeFile);
+    if (platform.InstallIme(imePath, std::string(entry.layoutText)) == 0) {
+        ui.SetCaption(entry.resultLabel, std::string(entry.failureText));
+    }
+    ui.ShowControl(entry.resultLabel);
+}
+
+}  // namespace lcime

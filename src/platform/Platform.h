@@ -1,0 +1,77 @@
+// The narrow set of operating-system services that the installer's logic calls.
+// Implemented over Win32 (win32/Win32Platform) and by a recording substitute for the host tests.
+// Text crosses this interface as UTF-8; each implementation converts at its own boundary.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace lcime {
+
+// The ANSI form of the platform version record: five 32-bit fields and a 128-byte
+// service-pack text, 148 bytes in all.
+struct OsVersionInfoA {
+    uint32_t dwOSVersionInfoSize;
+    uint32_t dwMajorVersion;
+    uint32_t dwMinorVersion;
+    uint32_t dwBuildNumber;
+    int32_t dwPlatformId;
+    char szCSDVersion[128];
+};
+static_assert(sizeof(OsVersionInfoA) == 148, "the ANSI version record is 148 bytes");
+
+// A system error number as the operating system reports it; 0 means success.
+using OsError = uint32_t;
+
+// Error numbers the logic tells apart (Win32 values).
+namespace os_error {
+constexpr OsError kNone = 0;
+constexpr OsError kFileNotFound = 2;
+constexpr OsError kPathNotFound = 3;
+constexpr OsError kAccessDenied = 5;
+constexpr OsError kSharingViolation = 32;
+constexpr OsError kLockViolation = 33;
+}  // namespace os_error
+
+struct FindResult {
+    OsError error = os_error::kNone;  // set when the path itself cannot be searched
+    std::string storedName;           // empty when no normal file of that name exists
+};
+
+// Show-window value for a program started minimized with focus.
+constexpr int kShowMinimized = 2;
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Fills the record whose size field the caller has set; false when the query is refused.
+    virtual bool GetVersionExA(OsVersionInfoA& info) = 0;
+    // Writes the system directory as ANSI text; returns its length in bytes without the
+    // terminating zero, the size needed when the buffer is too small, or 0 on failure.
+    virtual uint32_t GetSystemDirectoryA(char* buffer, uint32_t size) = 0;
+    // Converts text in the system's ANSI code page to UTF-8.
+    virtual std::string AnsiToUtf8(std::string_view ansi) = 0;
+
+    // Looks for a normal file (not hidden, system or a directory) at a full path and
+    // returns its name as stored, letter case included.
+    virtual FindResult FindFile(const std::string& path) = 0;
+    // Copies a file, replacing the destination.
+    virtual OsError CopyFile(const std::string& source, const std::string& destination) = 0;
+    // Registers an IME file under a layout text; returns the keyboard-layout handle read as
+    // a signed 32-bit number, zero when refused.
+    virtual int32_t InstallIme(const std::string& imePath, const std::string& layoutText) = 0;
+    // Starts a program by its path, with no arguments, without waiting for it.
+    virtual OsError StartProgram(const std::string& path, int showWindow) = 0;
+    // The system's own description of an error number.
+    virtual std::string DescribeError(OsError error) = 0;
+
+    // A modal box with one OK button under the application title.
+    virtual void MessageBox(const std::string& text) = 0;
+    // Ends the program at once. Callers return straight after it, so that the substitute,
+    // which only records the call, leaves the logic exactly where the real end would.
+    virtual void EndProgram() = 0;
+};
+
+}  // namespace lcime

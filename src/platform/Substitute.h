@@ -1,0 +1,62 @@
+// A full stand-in for the operating-system services, for running the installer's logic on
+// any host: it reports whatever a test sets up and records every call in order.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+
+namespace lcime {
+
+class SubstitutePlatform : public Platform {
+public:
+    struct File {
+        std::string storedName;  // name as the file system keeps it
+        std::string content;
+        bool hidden = false;
+        bool system = false;
+        bool directory = false;
+    };
+
+    // What the substitute reports; tests change these freely.
+    bool versionRefused = false;
+    int32_t platformId = 2;
+    std::string systemDirectoryAnsi = "C:\\WINDOWS\\system32";  // bytes in the ANSI code page
+    std::vector<uint32_t> systemDirectoryResults;  // forced results, used one per call, in order
+    std::string ansiCodePage = "CP936";
+    int32_t imeResult = static_cast<int32_t>(0xE0020804u);  // a typical IME layout handle
+    std::map<std::string, OsError> findErrors;   // by path, compared without letter case
+    std::map<std::string, OsError> copyErrors;   // by source or destination path
+    std::map<std::string, OsError> startErrors;  // by program path
+
+    // Every call in order, one readable line each.
+    std::vector<std::string> calls;
+
+    // Places a file at a full path; the last path element is its stored name.
+    void AddFile(const std::string& path, const std::string& content = "",
+                 bool hidden = false, bool system = false);
+    void AddDirectory(const std::string& path);
+    const File* FileAt(const std::string& path) const;
+    // The recorded calls whose line starts with the given operation name.
+    std::vector<std::string> CallsOf(const std::string& operation) const;
+
+    bool GetVersionExA(OsVersionInfoA& info) override;
+    uint32_t GetSystemDirectoryA(char* buffer, uint32_t size) override;
+    std::string AnsiToUtf8(std::string_view ansi) override;
+    FindResult FindFile(const std::string& path) override;
+    OsError CopyFile(const std::string& source, const std::string& destination) override;
+    int32_t InstallIme(const std::string& imePath, const std::string& layoutText) override;
+    OsError StartProgram(const std::string& path, int showWindow) override;
+    std::string DescribeError(OsError error) override;
+    void MessageBox(const std::string& text) override;
+    void EndProgram() override;
+
+private:
+    static std::string Key(const std::string& path);
+    static OsError Lookup(const std::map<std::string, OsError>& errors, const std::string& path);
+    std::map<std::string, File> files_;  // by lower-case path
+};
+
+}  // namespace lcime

@@ -1,0 +1,30 @@
+// The operating-system services over Win32.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/Platform.h"
+
+namespace lcime::win32 {
+
+class Win32Platform : public Platform {
+public:
+    // Message boxes are owned by this window, so that it takes no input while one is open.
+    void SetOwnerWindow(HWND owner) { owner_ = owner; }
+
+    bool GetVersionExA(OsVersionInfoA& info) override;
+    uint32_t GetSystemDirectoryA(char* buffer, uint32_t size) override;
+    std::string AnsiToUtf8(std::string_view ansi) override;
+    FindResult FindFile(const std::string& path) override;
+    OsError CopyFile(const std::string& source, const std::string& destination) override;
+    int32_t InstallIme(const std::string& imePath, const std::string& layoutText) override;
+    OsError StartProgram(const std::string& path, int showWindow) override;
+    std::string DescribeError(OsError error) override;
+    void MessageBox(const std::string& text) override;
+    void EndProgram() override;
+
+private:
+    HWND owner_ = nullptr;
+};
+
+}  // namespace lcime::win32

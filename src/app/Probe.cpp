@@ -29,7 +29,7 @@ std::optional<bool> IsWin9x(Platform& platform) {
     OsVersionInfoA info{};
     info.dwOSVersionInfoSize = sizeof(OsVersionInfoA);
     if (!platform.GetVersionExA(info)) {
-        platform.MessageBox("Error Getting Version Information");
+        platform.ShowMessage("Error Getting Version Information");
         platform.EndProgram();
         return std::nullopt;
     }
@@ -45,7 +45,7 @@ bool RunProbe(Platform& platform, Module1& state) {
     // drive, so the program stops here, before the window is shown.
     const std::optional<std::string> directory = QuerySystemDirectory(platform);
     if (!directory) {
-        platform.MessageBox("Error Getting System Directory");
+        platform.ShowMessage("Error Getting System Directory");
         platform.EndProgram();
         return false;
     }

@@ -20,12 +20,12 @@ bool FileInUse(OsError error) {
 std::string FormatErrorReport(const ErrorReport& report) {
     std::string text;
     switch (report.operation) {
-    case FailedOperation::FindFile: text = "无法检查系统目录中的文件。"; break;
-    case FailedOperation::CopyFile: text = "无法复制文件。"; break;
-    case FailedOperation::StartProgram: text = "无法启动安装程序。"; break;
+    case FailedOperation::Find: text = "无法检查系统目录中的文件。"; break;
+    case FailedOperation::Copy: text = "无法复制文件。"; break;
+    case FailedOperation::Start: text = "无法启动安装程序。"; break;
     }
     text += "\n\n错误 " + std::to_string(report.error) + "：" + Trimmed(report.description) + "\n";
-    if (report.operation == FailedOperation::CopyFile) {
+    if (report.operation == FailedOperation::Copy) {
         text += "源文件：" + report.path + "\n目标文件：" + report.destination + "\n\n";
     } else {
         text += "文件：" + report.path + "\n\n";
@@ -43,7 +43,7 @@ std::string FormatErrorReport(const ErrorReport& report) {
 void ShowErrorReport(Platform& platform, FailedOperation operation, OsError error,
                      const std::string& path, const std::string& destination) {
     ErrorReport report{operation, error, platform.DescribeError(error), path, destination};
-    platform.MessageBox(FormatErrorReport(report));
+    platform.ShowMessage(FormatErrorReport(report));
 }
 
 }  // namespace lcime

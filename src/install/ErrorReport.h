@@ -8,7 +8,7 @@
 
 namespace lcime {
 
-enum class FailedOperation { FindFile, CopyFile, StartProgram };
+enum class FailedOperation { Find, Copy, Start };
 
 struct ErrorReport {
     FailedOperation operation;

@@ -14,13 +14,13 @@ bool PlaceFile(std::string_view name, const Module1& state, Platform& platform) 
     const std::string destination = state.gSysDir + std::string(name);
     const FindResult found = platform.FindFile(destination);
     if (found.error != os_error::kNone) {
-        ShowErrorReport(platform, FailedOperation::FindFile, found.error, destination);
+        ShowErrorReport(platform, FailedOperation::Find, found.error, destination);
         return false;
     }
     if (found.storedName == name) return true;
     const std::string source = std::string(kMediumFolder) + std::string(name);
-    if (OsError error = platform.CopyFile(source, destination)) {
-        ShowErrorReport(platform, FailedOperation::CopyFile, error, source, destination);
+    if (OsError error = platform.Copy(source, destination)) {
+        ShowErrorReport(platform, FailedOperation::Copy, error, source, destination);
         return false;
     }
     return true;
@@ -32,7 +32,7 @@ void InstallImeEdition(const ImeEdition& entry, const Module1& state, Platform& 
                        InstallerUi& ui) {
     if (entry.largeCharacterSet) {
         if (state.gWin9x) {
-            platform.MessageBox(std::string(kRefusedOn9x));
+            platform.ShowMessage(std::string(kRefusedOn9x));
             return;
         }
         ui.ShowNotice();

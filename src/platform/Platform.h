@@ -58,7 +58,7 @@ public:
     // returns its name as stored, letter case included.
     virtual FindResult FindFile(const std::string& path) = 0;
     // Copies a file, replacing the destination.
-    virtual OsError CopyFile(const std::string& source, const std::string& destination) = 0;
+    virtual OsError Copy(const std::string& source, const std::string& destination) = 0;
     // Registers an IME file under a layout text; returns the keyboard-layout handle read as
     // a signed 32-bit number, zero when refused.
     virtual int32_t InstallIme(const std::string& imePath, const std::string& layoutText) = 0;
@@ -68,7 +68,7 @@ public:
     virtual std::string DescribeError(OsError error) = 0;
 
     // A modal box with one OK button under the application title.
-    virtual void MessageBox(const std::string& text) = 0;
+    virtual void ShowMessage(const std::string& text) = 0;
     // Ends the program at once. Callers return straight after it, so that the substitute,
     // which only records the call, leaves the logic exactly where the real end would.
     virtual void EndProgram() = 0;

@@ -98,8 +98,8 @@ FindResult SubstitutePlatform::FindFile(const std::string& path) {
     return result;
 }
 
-OsError SubstitutePlatform::CopyFile(const std::string& source, const std::string& destination) {
-    calls.push_back("CopyFile " + source + " -> " + destination);
+OsError SubstitutePlatform::Copy(const std::string& source, const std::string& destination) {
+    calls.push_back("Copy " + source + " -> " + destination);
     if (OsError error = Lookup(copyErrors, source)) return error;
     if (OsError error = Lookup(copyErrors, destination)) return error;
     const File* from = FileAt(source);
@@ -136,7 +136,7 @@ std::string SubstitutePlatform::DescribeError(OsError error) {
     }
 }
 
-void SubstitutePlatform::MessageBox(const std::string& text) { calls.push_back("MessageBox " + text); }
+void SubstitutePlatform::ShowMessage(const std::string& text) { calls.push_back("ShowMessage " + text); }
 
 void SubstitutePlatform::EndProgram() { calls.push_back("EndProgram"); }
 

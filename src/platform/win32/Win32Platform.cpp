@@ -55,8 +55,8 @@ FindResult Win32Platform::FindFile(const std::string& path) {
     return result;
 }
 
-OsError Win32Platform::CopyFile(const std::string& source, const std::string& destination) {
-    if (CopyFileW(Wide(source).c_str(), Wide(destination).c_str(), FALSE)) return os_error::kNone;
+OsError Win32Platform::Copy(const std::string& source, const std::string& destination) {
+    if (::CopyFileW(Wide(source).c_str(), Wide(destination).c_str(), FALSE)) return os_error::kNone;
     return GetLastError();
 }
 
@@ -105,10 +105,10 @@ std::string Win32Platform::DescribeError(OsError error) {
     return text;
 }
 
-void Win32Platform::MessageBox(const std::string& text) {
+void Win32Platform::ShowMessage(const std::string& text) {
     // Without an owner the box is task-modal, which still disables every window of the program.
     const UINT style = MB_OK | (owner_ ? 0 : MB_TASKMODAL);
-    MessageBoxW(owner_, Wide(text).c_str(), L"LCIme", style);
+    ::MessageBoxW(owner_, Wide(text).c_str(), L"LCIme", style);
 }
 
 void Win32Platform::EndProgram() { ExitProcess(0); }

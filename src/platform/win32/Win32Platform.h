@@ -16,11 +16,11 @@ public:
     uint32_t GetSystemDirectoryA(char* buffer, uint32_t size) override;
     std::string AnsiToUtf8(std::string_view ansi) override;
     FindResult FindFile(const std::string& path) override;
-    OsError CopyFile(const std::string& source, const std::string& destination) override;
+    OsError Copy(const std::string& source, const std::string& destination) override;
     int32_t InstallIme(const std::string& imePath, const std::string& layoutText) override;
     OsError StartProgram(const std::string& path, int showWindow) override;
     std::string DescribeError(OsError error) override;
-    void MessageBox(const std::string& text) override;
+    void ShowMessage(const std::string& text) override;
     void EndProgram() override;
 
 private:

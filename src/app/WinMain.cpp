@@ -1,0 +1,4 @@
+// Program start on Windows.
+#include <windows.h>
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 0; }

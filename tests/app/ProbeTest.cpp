@@ -36,7 +36,7 @@ TEST(Probe, RefusedVersionQueryEndsBeforeTheDirectoryIsAsked) {
     Module1 state;
     EXPECT_FALSE(RunProbe(platform, state));
     EXPECT_EQ(platform.calls, (Calls{"GetVersionExA size=148",
-                                     "MessageBox Error Getting Version Information", "EndProgram"}));
+                                     "ShowMessage Error Getting Version Information", "EndProgram"}));
     EXPECT_TRUE(state.gSysDir.empty());
 }
 
@@ -56,7 +56,7 @@ TEST(Probe, FailedDirectoryQueryEndsTheProgramInsteadOfUsingTheRoot) {
     Module1 state;
     EXPECT_FALSE(RunProbe(platform, state));
     EXPECT_EQ(platform.calls, (Calls{"GetVersionExA size=148", "GetSystemDirectoryA size=200",
-                                     "MessageBox Error Getting System Directory", "EndProgram"}));
+                                     "ShowMessage Error Getting System Directory", "EndProgram"}));
     EXPECT_NE(state.gSysDir, "\\");
 }
 
@@ -75,7 +75,7 @@ TEST(Probe, DirectoryThatNeverFitsIsAFailureNotATruncation) {
     platform.systemDirectoryResults = {300, 400, 500, 600};
     Module1 state;
     EXPECT_FALSE(RunProbe(platform, state));
-    EXPECT_EQ(platform.CallsOf("MessageBox"), Calls{"MessageBox Error Getting System Directory"});
+    EXPECT_EQ(platform.CallsOf("ShowMessage"), Calls{"ShowMessage Error Getting System Directory"});
     EXPECT_EQ(platform.CallsOf("EndProgram").size(), 1u);
     EXPECT_TRUE(state.gSysDir.empty());
 }

@@ -62,9 +62,9 @@ TEST_F(InstallTest, PopularEditionOnNtRunsEveryStepInOrder) {
     Install(ControlId::Image6b);
     EXPECT_EQ(platform.calls, (Calls{
         "FindFile " + kSys + "pjlc2.IME",
-        "CopyFile \\IMEData\\pjlc2.IME -> " + kSys + "pjlc2.IME",
+        "Copy \\IMEData\\pjlc2.IME -> " + kSys + "pjlc2.IME",
         "FindFile " + kSys + "pjlc2.MB",
-        "CopyFile \\IMEData\\pjlc2.MB -> " + kSys + "pjlc2.MB",
+        "Copy \\IMEData\\pjlc2.MB -> " + kSys + "pjlc2.MB",
         "SlideOut " + Id(ControlId::Image6a) + "," + Id(ControlId::Image6b) + " step=1260",
         "InstallIme " + kSys + "pjlc2.IME | 中文 (简体) - 普及型岚辰",
         "ShowControl " + Id(ControlId::Label6)}));
@@ -76,7 +76,7 @@ TEST_F(InstallTest, ExistingFileIsKeptOnlyWhenItsNameMatchesExactly) {
     platform.AddFile(kSys + "lc662.IME", "installed earlier");
     platform.AddFile(kSys + "LC662.MB", "other case");
     Install(ControlId::Image3b);
-    EXPECT_EQ(platform.CallsOf("CopyFile"), Calls{"CopyFile \\IMEData\\lc662.MB -> " + kSys + "lc662.MB"});
+    EXPECT_EQ(platform.CallsOf("Copy"), Calls{"Copy \\IMEData\\lc662.MB -> " + kSys + "lc662.MB"});
     EXPECT_EQ(platform.FileAt(kSys + "lc662.IME")->content, "installed earlier");
     EXPECT_EQ(platform.FileAt(kSys + "lc662.MB")->content, "mb");
     EXPECT_EQ(platform.CallsOf("InstallIme").size(), 1u);
@@ -86,15 +86,15 @@ TEST_F(InstallTest, HiddenOrSystemFilesAreNotSeenSoACopyIsAttempted) {
     platform.AddFile(kSys + "gaft2.IME", "hidden", /*hidden=*/true);
     platform.AddFile(kSys + "gaft2.MB", "system", false, /*system=*/true);
     Install(ControlId::Image7b);
-    EXPECT_EQ(platform.CallsOf("CopyFile").size(), 2u);
+    EXPECT_EQ(platform.CallsOf("Copy").size(), 2u);
 }
 
 TEST_F(InstallTest, NineXFamilyInstallsTheNineXBuildUnderTheSameLayoutText) {
     state.gWin9x = true;
     Install(ControlId::Image3b);
-    EXPECT_EQ(platform.CallsOf("CopyFile"), (Calls{
-        "CopyFile \\IMEData\\lc669.IME -> " + kSys + "lc669.IME",
-        "CopyFile \\IMEData\\lc669.MB -> " + kSys + "lc669.MB"}));
+    EXPECT_EQ(platform.CallsOf("Copy"), (Calls{
+        "Copy \\IMEData\\lc669.IME -> " + kSys + "lc669.IME",
+        "Copy \\IMEData\\lc669.MB -> " + kSys + "lc669.MB"}));
     EXPECT_EQ(platform.CallsOf("InstallIme"), Calls{"InstallIme " + kSys + "lc669.IME | 中文 (简体) - 岚辰6.6版"});
 }
 
@@ -102,7 +102,7 @@ TEST_F(InstallTest, LargeCharacterSetIsRefusedOnNineXWithoutTouchingFiles) {
     state.gWin9x = true;
     for (ControlId item : {ControlId::Image4b, ControlId::Imagefb, ControlId::Image4b}) {
         Install(item);
-        EXPECT_EQ(platform.calls, Calls{"MessageBox 在 Win9X 上不能安装大字符集岚辰输入法！"});
+        EXPECT_EQ(platform.calls, Calls{"ShowMessage 在 Win9X 上不能安装大字符集岚辰输入法！"});
     }
 }
 
@@ -120,7 +120,7 @@ TEST_F(InstallTest, RefusedRegistrationShowsTheFailureTextWithItsLeadingSpace) {
     Install(ControlId::Image5b);
     EXPECT_EQ(ui.captions[ControlId::Label5], " 繁体岚辰安装失败！");
     EXPECT_EQ(platform.calls.back(), "ShowControl " + Id(ControlId::Label5));
-    EXPECT_TRUE(platform.CallsOf("MessageBox").empty());
+    EXPECT_TRUE(platform.CallsOf("ShowMessage").empty());
     EXPECT_NE(platform.FileAt(kSys + "ftlc2.IME"), nullptr);  // the copies stay
 
     Install(ControlId::Image4b);
@@ -137,7 +137,7 @@ TEST_F(InstallTest, NegativeHandleIsSuccess) {
 TEST_F(InstallTest, MissingMediumFileIsReportedAndTheItemStaysInPlace) {
     platform.copyErrors["\\IMEData\\pjlc2.MB"] = os_error::kFileNotFound;
     Install(ControlId::Image6b);
-    const Calls boxes = platform.CallsOf("MessageBox");
+    const Calls boxes = platform.CallsOf("ShowMessage");
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_NE(boxes[0].find("错误 2："), std::string::npos);
     EXPECT_NE(boxes[0].find("系统找不到指定的文件。"), std::string::npos);
@@ -158,12 +158,12 @@ TEST_F(InstallTest, UnusableDestinationIsReportedBeforeAnyCopy) {
     platform.findErrors[kSys + "gaft2.IME"] = 21;  // device not ready
     Install(ControlId::Image7b);
     EXPECT_EQ(platform.calls.size(), 2u);
-    EXPECT_TRUE(platform.CallsOf("CopyFile").empty());
-    EXPECT_NE(platform.CallsOf("MessageBox").at(0).find("错误 21"), std::string::npos);
+    EXPECT_TRUE(platform.CallsOf("Copy").empty());
+    EXPECT_NE(platform.CallsOf("ShowMessage").at(0).find("错误 21"), std::string::npos);
 }
 
 TEST(ErrorReport, FileInUseSaysWhichFileAndWhatToDo) {
-    const std::string text = FormatErrorReport({FailedOperation::CopyFile, os_error::kSharingViolation,
+    const std::string text = FormatErrorReport({FailedOperation::Copy, os_error::kSharingViolation,
                                                 "in use\r\n", "\\IMEData\\pjlc2.IME", "C:\\W\\pjlc2.IME"});
     EXPECT_NE(text.find("错误 32：in use\n"), std::string::npos);
     EXPECT_NE(text.find("文件 C:\\W\\pjlc2.IME 正在被使用"), std::string::npos);

@@ -8,6 +8,15 @@ target_link_libraries(lcime_substitute PUBLIC lcime_logic)
 add_executable(host_tests
     tests/app/ProbeTest.cpp
     tests/install/InstallImeEditionTest.cpp
+    tests/install/TutorialLaunchTest.cpp
+    tests/menu/Form2Test.cpp
+    tests/menu/SceneTest.cpp
 )
 target_link_libraries(host_tests PRIVATE lcime_substitute GTest::gtest_main)
+target_include_directories(host_tests PRIVATE tests)
 gtest_discover_tests(host_tests)
+
+# The artwork generator and its reproducibility test (host only: it draws with Cairo and Pango).
+if(EXISTS ${CMAKE_SOURCE_DIR}/tools/artwork/CMakeLists.txt)
+    add_subdirectory(tools/artwork)
+endif()

@@ -16,6 +16,8 @@ public:
     // Shows the support-package notice modally; returns when it has been closed.
     virtual void ShowNotice() = 0;
     virtual void SlideOut(ControlId normalPicture, ControlId highlightPicture, int16_t step) = 0;
+    // Puts an item's two pictures back at their design place after its action failed.
+    virtual void ReturnToPlace(ControlId normalPicture, ControlId highlightPicture) = 0;
     virtual void SetCaption(ControlId label, const std::string& caption) = 0;
     virtual void ShowControl(ControlId control) = 0;
 };

@@ -4,36 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "install/ErrorReport.h"
+#include "install/RecordingUi.h"
 #include "platform/Substitute.h"
 
 namespace lcime {
 namespace {
 
-using Calls = std::vector<std::string>;
 const std::string kSys = "C:\\WINDOWS\\system32\\";
-
-// Records what the procedure asks of the window into the platform's call list, so that
-// the order of platform and window steps can be checked together.
-class RecordingUi : public InstallerUi {
-public:
-    explicit RecordingUi(SubstitutePlatform& platform) : calls_(platform.calls) {}
-    void ShowNotice() override { calls_.push_back("ShowNotice"); }
-    void SlideOut(ControlId normal, ControlId highlight, int16_t step) override {
-        calls_.push_back("SlideOut " + std::to_string(int(normal)) + "," +
-                         std::to_string(int(highlight)) + " step=" + std::to_string(step));
-    }
-    void SetCaption(ControlId label, const std::string& caption) override {
-        calls_.push_back("SetCaption " + std::to_string(int(label)) + " " + caption);
-        captions[label] = caption;
-    }
-    void ShowControl(ControlId control) override {
-        calls_.push_back("ShowControl " + std::to_string(int(control)));
-    }
-    std::map<ControlId, std::string> captions;
-
-private:
-    std::vector<std::string>& calls_;
-};
 
 class InstallTest : public ::testing::Test {
 protected:

@@ -1,0 +1,84 @@
+// The menu window's windowless controls as a portable scene: each control's position,
+// size, visibility and caption or picture, their stacking order, which one the pointer is
+// over, and which rectangles need painting again after a change.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "menu/ControlId.h"
+
+namespace lcime {
+
+constexpr int kTwipsPerPixel = 15;
+constexpr int kClientWidth = 595;   // pixels
+constexpr int kClientHeight = 443;
+
+enum class ControlKind : uint8_t { Picture, Label };
+enum class FontId : uint8_t { None, Heiti12, NewSong12, Arial9Bold };
+
+struct PixelRect {
+    int left = 0, top = 0, width = 0, height = 0;
+    bool Contains(int x, int y) const { return x >= left && x < left + width && y >= top && y < top + height; }
+    bool operator==(const PixelRect& o) const {
+        return left == o.left && top == o.top && width == o.width && height == o.height;
+    }
+};
+
+// Design values of one control, in twips.
+struct ControlDesign {
+    ControlId id;
+    std::string_view name;
+    ControlKind kind;
+    int left, top, width, height;
+    bool visible;
+    int picture;              // resource identifier of a picture control
+    std::string_view caption; // label controls
+    FontId font;
+};
+
+// The 39 controls in stacking order, topmost first.
+extern const std::array<ControlDesign, kControlCount> kInventory;
+
+const ControlDesign& DesignOf(ControlId id);
+
+// Twips to pixels at 96 pixels per inch, rounded to the nearest pixel.
+int ToPixels(int twips);
+
+enum class Property : uint8_t { Visible, Left, Caption };
+
+class Scene {
+public:
+    struct Control {
+        int left = 0;  // twips; the only coordinate that changes at run time
+        bool visible = false;
+        std::string caption;
+    };
+
+    Scene();
+
+    const Control& operator[](ControlId id) const { return controls_[Index(id)]; }
+    PixelRect Bounds(ControlId id) const;
+
+    void SetVisible(ControlId id, bool visible);
+    void SetLeft(ControlId id, int twips);
+    void SetCaption(ControlId id, std::string caption);
+
+    // The topmost visible control whose rectangle holds the pixel; none means bare window.
+    std::optional<ControlId> HitTest(int x, int y) const;
+
+    // Called after every property write, changed or not.
+    std::function<void(ControlId, Property)> onWrite;
+    // Called with each rectangle to paint again after a change.
+    std::function<void(const PixelRect&)> onInvalidate;
+
+private:
+    static int Index(ControlId id) { return static_cast<int>(id); }
+    void Invalidate(const PixelRect& rect);
+    std::array<Control, kControlCount> controls_;
+};
+
+}  // namespace lcime

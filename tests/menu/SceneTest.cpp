@@ -1,0 +1,91 @@
+// The control inventory and the scene: design geometry in pixels, hit testing, invalidation.
+#include "menu/Scene.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace lcime {
+namespace {
+
+TEST(Scene, StartsWithTheFourteenDesignControlsVisibleAndEverythingInsideTheClientArea) {
+    Scene scene;
+    int visible = 0;
+    for (const ControlDesign& design : kInventory) {
+        visible += scene[design.id].visible;
+        const PixelRect r = scene.Bounds(design.id);
+        EXPECT_GE(r.left, 0) << design.name;
+        EXPECT_LE(r.left + r.width, kClientWidth) << design.name;
+        EXPECT_LE(r.top + r.height, kClientHeight) << design.name;
+    }
+    EXPECT_EQ(visible, 14);
+}
+
+TEST(Scene, PicturesCoverExactlyTheirPixelSizes) {
+    Scene scene;
+    EXPECT_EQ(scene.Bounds(ControlId::Image3a), (PixelRect{56, 163, 210, 27}));
+    EXPECT_EQ(scene.Bounds(ControlId::Image8b), (PixelRect{387, 352, 148, 27}));
+    EXPECT_EQ(scene.Bounds(ControlId::Image2_5), (PixelRect{352, 192, 215, 155}));
+    EXPECT_EQ(scene.Bounds(ControlId::photo), (PixelRect{360, 16, 197, 148}));
+    EXPECT_EQ(scene.Bounds(ControlId::Imagebt), (PixelRect{40, 24, 274, 35}));
+    // Item f's highlight lies 5 twips higher, yet both land on the same pixel row.
+    EXPECT_EQ(scene.Bounds(ControlId::Imagefa), scene.Bounds(ControlId::Imagefb));
+    EXPECT_EQ(scene.Bounds(ControlId::Imagefa).top, 276);
+}
+
+TEST(Scene, HitTestFindsTheTopmostVisibleControlOverItsWholeRectangle) {
+    Scene scene;
+    EXPECT_EQ(scene.HitTest(56, 163), ControlId::Image3a);         // corner pixel, transparent
+    EXPECT_EQ(scene.HitTest(265, 189), ControlId::Image3a);        // opposite corner
+    EXPECT_EQ(scene.HitTest(266, 189), std::nullopt);
+    EXPECT_EQ(scene.HitTest(400, 250), std::nullopt);              // preview area, all hidden
+    scene.SetVisible(ControlId::Image3b, true);
+    EXPECT_EQ(scene.HitTest(100, 170), ControlId::Image3b);
+    scene.SetVisible(ControlId::Label3, true);                     // above both pictures
+    EXPECT_EQ(scene.HitTest(100, 175), ControlId::Label3);
+    scene.SetVisible(ControlId::Label6, true);                     // below item 6's pictures
+    EXPECT_EQ(scene.HitTest(110, 213), ControlId::Image6a);
+}
+
+TEST(Scene, ChangesInvalidateOldAndNewRectanglesAndRepeatedWritesNothing) {
+    Scene scene;
+    std::vector<PixelRect> painted;
+    int writes = 0;
+    scene.onInvalidate = [&](const PixelRect& r) { painted.push_back(r); };
+    scene.onWrite = [&](ControlId, Property) { ++writes; };
+
+    scene.SetLeft(ControlId::Image1a, -1251);
+    EXPECT_EQ(painted, (std::vector<PixelRect>{{88, 88, 210, 27}, {-83, 88, 210, 27}}));
+    painted.clear();
+    scene.SetLeft(ControlId::Image1a, -1251);
+    scene.SetVisible(ControlId::Image1a, true);
+    scene.SetCaption(ControlId::Label3, std::string(DesignOf(ControlId::Label3).caption));
+    EXPECT_TRUE(painted.empty());
+    EXPECT_EQ(writes, 4);
+
+    scene.SetCaption(ControlId::Label3, " 岚辰 6.6 版安装失败");
+    scene.SetVisible(ControlId::Image2_0, true);
+    EXPECT_EQ(painted, (std::vector<PixelRect>{{96, 171, 169, 17}, {352, 192, 215, 155}}));
+}
+
+TEST(Scene, ResultLineBoxesAreOnePixelWiderThanTheirSuccessCaptions) {
+    // 16 pixels per full-width character, 8 per ASCII character, at 12 point.
+    auto width = [](std::string_view text) {
+        int pixels = 0;
+        for (size_t i = 0; i < text.size();) {
+            const unsigned char c = text[i];
+            const size_t n = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+            pixels += n == 1 ? 8 : 16;
+            i += n;
+        }
+        return pixels;
+    };
+    for (ControlId label : {ControlId::Label1, ControlId::Label2, ControlId::Label3, ControlId::Label4,
+                            ControlId::Label5, ControlId::Label6, ControlId::Label7, ControlId::Label8}) {
+        const ControlDesign& design = DesignOf(label);
+        EXPECT_EQ(ToPixels(design.width), width(design.caption) + 1) << design.name;
+    }
+}
+
+}  // namespace
+}  // namespace lcime

@@ -3,15 +3,29 @@ add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WIN
 # Everything linked in statically: no runtime DLL has to travel beside the executable.
 add_link_options(-static -static-libgcc -static-libstdc++)
 
+enable_language(RC)
+# windres reads the UTF-8 script as code page 65001; the pictures are found on the include path.
+set(LCIME_PICTURES_DIR ${CMAKE_SOURCE_DIR}/resources/pictures CACHE PATH
+    "Folder holding the pictures that go into Setup.exe")
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+
 add_library(lcime_win32 STATIC
+    src/platform/win32/Picture.cpp
     src/platform/win32/Text.cpp
     src/platform/win32/Win32Platform.cpp
 )
-target_link_libraries(lcime_win32 PUBLIC lcime_logic imm32)
+target_link_libraries(lcime_win32 PUBLIC lcime_logic imm32 ole32 gdi32 user32)
 
-add_executable(Setup WIN32 src/app/WinMain.cpp)
+add_executable(Setup WIN32
+    src/app/WinMain.cpp
+    src/menu/Form2Window.cpp
+    resources/Setup.rc
+)
+target_include_directories(Setup PRIVATE resources ${LCIME_PICTURES_DIR})
 target_link_libraries(Setup PRIVATE lcime_win32)
 target_link_options(Setup PRIVATE -municode)
+set_source_files_properties(resources/Setup.rc PROPERTIES OBJECT_DEPENDS
+    "${CMAKE_SOURCE_DIR}/resources/Setup.exe.manifest;${CMAKE_SOURCE_DIR}/resources/resource.h;${CMAKE_SOURCE_DIR}/resources/Version.h")
 
 # GoogleTest from Debian's source package, compiled for Windows.
 set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
@@ -25,3 +39,6 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
     # Only the 64-bit build runs here: these machines cannot execute 32-bit code.
     add_test(NAME win32_platform_tests COMMAND win32_platform_tests)
 endif()
+
+# End-to-end tests: the project's driver and stand-in programs, and the Python harness.
+add_subdirectory(tests/e2e)

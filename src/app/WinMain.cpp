@@ -1,4 +1,40 @@
-// Program start on Windows.
+// Program start on Windows: restricts where DLLs may come from, then runs the menu window.
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 0; }
+#include "app/Module1.h"
+#include "menu/Form2.h"
+#include "menu/Form2Window.h"
+#include "platform/win32/Picture.h"
+#include "platform/win32/Win32Platform.h"
+
+namespace {
+
+// The installer runs from a medium or a download folder that may hold planted DLLs: search
+// only the system directory. Looked up at run time because older systems lack the call.
+void RestrictDllSearch() {
+    using SetDirectories = BOOL(WINAPI*)(DWORD);
+    HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+    auto set = reinterpret_cast<SetDirectories>(
+        reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
+    if (set) set(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    SetDllDirectoryW(L"");
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+    RestrictDllSearch();
+    lcime::win32::ComScope com;
+    lcime::win32::Win32Platform platform;
+    lcime::Module1 state;
+    lcime::Form2 form(platform, state);
+    lcime::win32::Form2Window window(instance, platform, form);
+    if (!window.Create(show)) return 1;
+
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}

@@ -1,0 +1,248 @@
+// The menu window's Win32 side: window creation, double-buffered painting of the scene with
+// GDI, label fonts, and translation of mouse messages into scene events.
+#include "menu/Form2Window.h"
+
+#include <windowsx.h>
+
+#include <array>
+
+#include "platform/win32/Text.h"
+#include "resource.h"
+
+namespace lcime::win32 {
+namespace {
+
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kExStyle = 0;
+
+struct FontDesign {
+    std::array<const wchar_t*, 4> faces;  // the design face first, then stand-ins
+    int pointSize;
+    int weight;
+    BYTE charset;
+};
+
+FontDesign FontDesignOf(FontId font) {
+    switch (font) {
+    case FontId::NewSong12:
+        return {{L"新宋体", L"NSimSun", L"AR PL UMing CN", L"WenQuanYi Zen Hei"}, 12, FW_NORMAL, GB2312_CHARSET};
+    case FontId::Arial9Bold:
+        return {{L"Arial", L"Liberation Sans", L"DejaVu Sans", L"WenQuanYi Zen Hei"}, 9, FW_BOLD, ANSI_CHARSET};
+    case FontId::Heiti12:
+    case FontId::None:
+        break;
+    }
+    return {{L"黑体", L"SimHei", L"WenQuanYi Zen Hei", L"Microsoft YaHei"}, 12, FW_NORMAL, GB2312_CHARSET};
+}
+
+int CALLBACK NoteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+
+bool FaceInstalled(HDC dc, const wchar_t* face) {
+    LOGFONTW query = {};
+    query.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynW(query.lfFaceName, face, LF_FACESIZE);
+    bool found = false;
+    EnumFontFamiliesExW(dc, &query, NoteFound, reinterpret_cast<LPARAM>(&found), 0);
+    return found;
+}
+
+RECT ToRect(const PixelRect& r) { return {r.left, r.top, r.left + r.width, r.top + r.height}; }
+
+}  // namespace
+
+Form2Window::Form2Window(HINSTANCE instance, Win32Platform& platform, Form2& form)
+    : instance_(instance), platform_(platform), form_(form) {}
+
+bool Form2Window::Create(int show) {
+    if (!form_.Form_Load()) return false;
+
+    icon_.reset(static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_FORM2), IMAGE_ICON,
+                                              GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
+    smallIcon_.reset(static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_FORM2), IMAGE_ICON,
+                                                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = WndProc;
+    wc.hInstance = instance_;
+    wc.hIcon = icon_.get();
+    wc.hIconSm = smallIcon_.get();
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kForm2Class;
+    if (!RegisterClassExW(&wc)) return false;
+
+    RECT frame = {0, 0, kClientWidth, kClientHeight};
+    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    const std::wstring caption = Wide(kForm2Caption);
+    if (!CreateWindowExW(kExStyle, kForm2Class, caption.c_str(), kStyle, x, y, width, height, nullptr,
+                         nullptr, instance_, this)) {
+        return false;
+    }
+    ShowWindow(hwnd_, show);
+    UpdateWindow(hwnd_);
+    return true;
+}
+
+LRESULT CALLBACK Form2Window::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<Form2Window*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Form2Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    return self ? self->HandleMessage(msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+LRESULT Form2Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_CREATE: OnCreate(); return 0;
+    case WM_ERASEBKGND: return 1;  // the paint covers every pixel
+    case WM_PAINT: OnPaint(); return 0;
+    case WM_MOUSEMOVE: OnMouseMove(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)); return 0;
+    case WM_LBUTTONDOWN: OnLButtonDown(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)); return 0;
+    case WM_LBUTTONUP: OnLButtonUp(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)); return 0;
+    case WM_DESTROY: OnDestroy(); return 0;
+    }
+    return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+void Form2Window::OnCreate() {
+    LoadPictures();
+    platform_.SetOwnerWindow(hwnd_);
+    form_.scene().onInvalidate = [this](const PixelRect& r) {
+        const RECT rect = ToRect(r);
+        InvalidateRect(hwnd_, &rect, FALSE);
+    };
+}
+
+void Form2Window::LoadPictures() {
+    background_ = Picture::FromResource(instance_, IDR_BACKGROUND);
+    for (const ControlDesign& design : kInventory) {
+        if (design.kind == ControlKind::Picture) {
+            pictures_[design.picture] = Picture::FromResource(instance_, design.picture);
+        }
+    }
+}
+
+void Form2Window::OnPaint() {
+    PAINTSTRUCT ps;
+    HDC screen = BeginPaint(hwnd_, &ps);
+    const RECT& area = ps.rcPaint;
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (width > 0 && height > 0) {
+        // Everything is composed off screen and copied in one go, so nothing flickers.
+        UniqueDc buffer(CreateCompatibleDC(screen));
+        UniqueBitmap bitmap(CreateCompatibleBitmap(screen, width, height));
+        SelectIn select(buffer.get(), bitmap.get());
+        SetViewportOrgEx(buffer.get(), -area.left, -area.top, nullptr);
+        PaintScene(buffer.get(), area);
+        SetViewportOrgEx(buffer.get(), 0, 0, nullptr);
+        BitBlt(screen, area.left, area.top, width, height, buffer.get(), 0, 0, SRCCOPY);
+    }
+    EndPaint(hwnd_, &ps);
+}
+
+// The background, then every visible control from the bottom of the stacking order up.
+void Form2Window::PaintScene(HDC dc, const RECT& area) {
+    const Scene& scene = form_.scene();
+    if (background_.empty()) {
+        FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
+    } else {
+        background_.Draw(dc, 0, 0);
+    }
+    for (auto design = kInventory.rbegin(); design != kInventory.rend(); ++design) {
+        if (!scene[design->id].visible) continue;
+        const RECT bounds = ToRect(scene.Bounds(design->id));
+        RECT overlap;
+        if (!IntersectRect(&overlap, &bounds, &area)) continue;
+        if (design->kind == ControlKind::Picture) {
+            pictures_[design->picture].Draw(dc, bounds.left, bounds.top);
+        } else {
+            PaintLabel(dc, design->id);
+        }
+    }
+}
+
+// Transparent, in the button-text colour, wrapped at the box and cut off at its edges. A
+// one-line box whose caption is too wide takes a smaller size of the same font, so that the
+// whole text stays readable on its line.
+void Form2Window::PaintLabel(HDC dc, ControlId id) {
+    const ControlDesign& design = lcime::DesignOf(id);
+    RECT box = ToRect(form_.scene().Bounds(id));
+    const std::wstring caption = Wide(form_.scene()[id].caption);
+    const int designHeight = MulDiv(FontDesignOf(design.font).pointSize, 96, 72);
+    const bool oneLine = box.bottom - box.top < 2 * designHeight;
+
+    int height = designHeight;
+    HFONT font = FontFor(design.font, height);
+    while (oneLine && height > 8) {
+        SelectIn select(dc, font);
+        RECT needed = {0, 0, 0, 0};
+        DrawTextW(dc, caption.c_str(), -1, &needed, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+        if (needed.right <= box.right - box.left) break;
+        font = FontFor(design.font, --height);
+    }
+    SelectIn select(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    const UINT format = DT_LEFT | DT_TOP | DT_NOPREFIX | (oneLine ? DT_SINGLELINE : DT_WORDBREAK);
+    DrawTextW(dc, caption.c_str(), -1, &box, format);
+}
+
+HFONT Form2Window::FontFor(FontId font, int heightPixels) {
+    UniqueFont& slot = fonts_[{font, heightPixels}];
+    if (!slot) {
+        const FontDesign design = FontDesignOf(font);
+        LOGFONTW lf = {};
+        lf.lfHeight = -heightPixels;
+        lf.lfWeight = design.weight;
+        lf.lfCharSet = design.charset;
+        lf.lfQuality = DEFAULT_QUALITY;
+        // The first face this system has; the system substitutes if it has none of them.
+        UniqueDc probe(CreateCompatibleDC(nullptr));
+        const wchar_t* face = design.faces[0];
+        for (const wchar_t* candidate : design.faces) {
+            if (FaceInstalled(probe.get(), candidate)) {
+                face = candidate;
+                break;
+            }
+        }
+        lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
+        slot.reset(CreateFontIndirectW(&lf));
+    }
+    return slot.get();
+}
+
+void Form2Window::OnMouseMove(int x, int y) {
+    // While the button is held the pointer is captured and may be outside the client area.
+    if (x < 0 || y < 0 || x >= kClientWidth || y >= kClientHeight) return;
+    form_.MouseMove(x, y);
+}
+
+void Form2Window::OnLButtonDown(int x, int y) {
+    pressed_ = form_.scene().HitTest(x, y);
+    SetCapture(hwnd_);
+}
+
+// A click is a press and a release over the same control.
+void Form2Window::OnLButtonUp(int x, int y) {
+    ReleaseCapture();
+    const std::optional<ControlId> released = form_.scene().HitTest(x, y);
+    const std::optional<ControlId> pressed = std::exchange(pressed_, std::nullopt);
+    if (pressed && pressed == released) form_.Click(*pressed);
+}
+
+void Form2Window::OnDestroy() {
+    form_.scene().onInvalidate = nullptr;
+    platform_.SetOwnerWindow(nullptr);
+    PostQuitMessage(0);
+}
+
+}  // namespace lcime::win32

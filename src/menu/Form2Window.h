@@ -1,0 +1,57 @@
+// The menu window on Win32: creates the window, paints the scene double-buffered and feeds
+// it the mouse.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <utility>
+
+#include "menu/Form2.h"
+#include "platform/win32/Handles.h"
+#include "platform/win32/Picture.h"
+#include "platform/win32/Win32Platform.h"
+
+namespace lcime::win32 {
+
+constexpr wchar_t kForm2Class[] = L"LCImeForm2";
+
+class Form2Window {
+public:
+    Form2Window(HINSTANCE instance, Win32Platform& platform, Form2& form);
+
+    // Runs Form_Load, then creates and shows the window centred on the screen. False when the
+    // start-up ended the program or the window could not be created.
+    bool Create(int show);
+    HWND hwnd() const { return hwnd_; }
+
+private:
+    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+
+    void OnCreate();
+    void OnPaint();
+    void OnMouseMove(int x, int y);
+    void OnLButtonDown(int x, int y);
+    void OnLButtonUp(int x, int y);
+    void OnDestroy();
+
+    void LoadPictures();
+    void PaintScene(HDC dc, const RECT& area);
+    void PaintLabel(HDC dc, ControlId id);
+    HFONT FontFor(FontId font, int heightPixels);
+
+    HINSTANCE instance_;
+    Win32Platform& platform_;
+    Form2& form_;
+    HWND hwnd_ = nullptr;
+    Picture background_;
+    std::map<int, Picture> pictures_;                   // by resource identifier
+    std::map<std::pair<FontId, int>, UniqueFont> fonts_;  // by font and pixel height
+    UniqueIcon icon_, smallIcon_;
+    std::optional<ControlId> pressed_;                  // control under the button press
+};
+
+}  // namespace lcime::win32

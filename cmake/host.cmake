@@ -7,6 +7,7 @@ target_link_libraries(lcime_substitute PUBLIC lcime_logic)
 
 add_executable(host_tests
     tests/app/ProbeTest.cpp
+    tests/install/Form1Test.cpp
     tests/install/InstallImeEditionTest.cpp
     tests/install/TutorialLaunchTest.cpp
     tests/menu/Form2Test.cpp

@@ -18,6 +18,7 @@ target_link_libraries(lcime_win32 PUBLIC lcime_logic imm32 ole32 gdi32 user32)
 
 add_executable(Setup WIN32
     src/app/WinMain.cpp
+    src/install/Form1Dialog.cpp
     src/menu/Form2Window.cpp
     resources/Setup.rc
 )

@@ -33,3 +33,5 @@
 #define IDR_BANNER 130
 #define IDR_PHOTO 131
 #define IDR_FEATURE 140
+
+#define IDD_FORM1 200

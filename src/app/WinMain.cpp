@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "app/Module1.h"
+#include "install/Form1Dialog.h"
 #include "menu/Form2.h"
 #include "menu/Form2Window.h"
 #include "platform/win32/Picture.h"
@@ -28,6 +29,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     lcime::win32::Win32Platform platform;
     lcime::Module1 state;
     lcime::Form2 form(platform, state);
+    form.showNotice = [instance] { lcime::win32::ShowForm1(instance); };
     lcime::win32::Form2Window window(instance, platform, form);
     if (!window.Create(show)) return 1;
 

@@ -1,0 +1,25 @@
+#!/bin/bash
+# Installs the Debian packages the build and the tests need, only those that are missing.
+# Source it or run it; it uses sudo when not run as root.
+set -eu
+
+LCIME_PACKAGES=(
+    cmake make g++ pkg-config libgtest-dev googletest python3
+    g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64 mingw-w64-tools
+    wine wine64 xvfb xdotool x11-utils imagemagick
+    fonts-wqy-zenhei fonts-arphic-uming fonts-noto-cjk
+    libcairo2-dev libpango1.0-dev libgif-dev libjpeg-dev
+)
+
+missing=()
+for package in "${LCIME_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+        missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "install-deps: installing ${missing[*]}" >&2
+    sudo=""
+    [ "$(id -u)" = 0 ] || sudo=sudo
+    $sudo apt-get update -q
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi

@@ -24,7 +24,14 @@ add_executable(Setup WIN32
 )
 target_include_directories(Setup PRIVATE resources ${LCIME_PICTURES_DIR})
 target_link_libraries(Setup PRIVATE lcime_win32)
-target_link_options(Setup PRIVATE -municode)
+target_link_options(Setup PRIVATE -municode -s -Wl,--gc-sections)
+target_compile_options(lcime_logic PRIVATE -ffunction-sections -fdata-sections)
+target_compile_options(lcime_win32 PRIVATE -ffunction-sections -fdata-sections)
+find_package(Python3 COMPONENTS Interpreter REQUIRED)
+# Run from swap: ejecting the medium while the installer runs must not take its code away.
+add_custom_command(TARGET Setup POST_BUILD
+    COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/set-run-from-swap.py $<TARGET_FILE:Setup>
+    VERBATIM)
 set_source_files_properties(resources/Setup.rc PROPERTIES OBJECT_DEPENDS
     "${CMAKE_SOURCE_DIR}/resources/Setup.exe.manifest;${CMAKE_SOURCE_DIR}/resources/resource.h;${CMAKE_SOURCE_DIR}/resources/Version.h")
 
@@ -43,3 +50,7 @@ endif()
 
 # End-to-end tests: the project's driver and stand-in programs, and the Python harness.
 add_subdirectory(tests/e2e)
+
+# The header flags and the import list of the built executable, read back with objdump.
+add_test(NAME setup_header_flags_and_imports
+         COMMAND sh ${CMAKE_SOURCE_DIR}/tests/app/check-executable.sh ${CMAKE_OBJDUMP} $<TARGET_FILE:Setup>)

@@ -56,8 +56,15 @@ FindResult Win32Platform::FindFile(const std::string& path) {
 }
 
 OsError Win32Platform::Copy(const std::string& source, const std::string& destination) {
-    if (::CopyFileW(Wide(source).c_str(), Wide(destination).c_str(), FALSE)) return os_error::kNone;
-    return GetLastError();
+    const std::wstring target = Wide(destination);
+    if (!::CopyFileW(Wide(source).c_str(), target.c_str(), FALSE)) return GetLastError();
+    // A copy from a read-only medium is read-only too; a later install must be able to
+    // replace it.
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        SetFileAttributesW(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    }
+    return os_error::kNone;
 }
 
 int32_t Win32Platform::InstallIme(const std::string& imePath, const std::string& layoutText) {

@@ -71,6 +71,16 @@ TEST_F(Win32PlatformTest, CopyCreatesAndReplacesAndReportsAMissingSource) {
     EXPECT_EQ(Read("copy.MB"), "second version");
 }
 
+TEST_F(Win32PlatformTest, CopyOfAReadOnlySourceCanBeReplacedLater) {
+    Write("Mixed.IME", "from a read-only medium", FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(platform.Copy(dir_ + "Mixed.IME", dir_ + "copy.MB"), 0u);
+    EXPECT_EQ(GetFileAttributesW(Wide(dir_ + "copy.MB").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+    SetFileAttributesW(Wide(dir_ + "Mixed.IME").c_str(), FILE_ATTRIBUTE_NORMAL);
+    Write("Mixed.IME", "newer");
+    EXPECT_EQ(platform.Copy(dir_ + "Mixed.IME", dir_ + "copy.MB"), 0u);
+    EXPECT_EQ(Read("copy.MB"), "newer");
+}
+
 // Finds the keyboard-layout key whose "Ime File" is the given path and returns its layout text.
 std::wstring LayoutTextOf(const std::wstring& imeFile) {
     HKEY layouts;

@@ -157,15 +157,14 @@ void Form2Window::PaintScene(HDC dc, const RECT& area) {
     } else {
         background_.Draw(dc, 0, 0);
     }
-    for (auto design = kInventory.rbegin(); design != kInventory.rend(); ++design) {
-        if (!scene[design->id].visible) continue;
-        const RECT bounds = ToRect(scene.Bounds(design->id));
-        RECT overlap;
-        if (!IntersectRect(&overlap, &bounds, &area)) continue;
-        if (design->kind == ControlKind::Picture) {
-            pictures_[design->picture].Draw(dc, bounds.left, bounds.top);
+    const PixelRect dirty{area.left, area.top, area.right - area.left, area.bottom - area.top};
+    for (ControlId id : scene.PaintOrder(dirty)) {
+        const ControlDesign& design = lcime::DesignOf(id);
+        if (design.kind == ControlKind::Picture) {
+            const PixelRect bounds = scene.Bounds(id);
+            pictures_[design.picture].Draw(dc, bounds.left, bounds.top);
         } else {
-            PaintLabel(dc, design->id);
+            PaintLabel(dc, id);
         }
     }
 }

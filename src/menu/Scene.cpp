@@ -125,6 +125,14 @@ void Scene::SetCaption(ControlId id, std::string caption) {
     if (onWrite) onWrite(id, Property::Caption);
 }
 
+std::vector<ControlId> Scene::PaintOrder(const PixelRect& area) const {
+    std::vector<ControlId> order;
+    for (auto design = kInventory.rbegin(); design != kInventory.rend(); ++design) {
+        if (controls_[Index(design->id)].visible && Bounds(design->id).Overlaps(area)) order.push_back(design->id);
+    }
+    return order;
+}
+
 std::optional<ControlId> Scene::HitTest(int x, int y) const {
     for (const ControlDesign& design : kInventory) {
         if (controls_[Index(design.id)].visible && Bounds(design.id).Contains(x, y)) return design.id;

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "menu/ControlId.h"
 
@@ -23,6 +24,9 @@ enum class FontId : uint8_t { None, Heiti12, NewSong12, Arial9Bold };
 struct PixelRect {
     int left = 0, top = 0, width = 0, height = 0;
     bool Contains(int x, int y) const { return x >= left && x < left + width && y >= top && y < top + height; }
+    bool Overlaps(const PixelRect& o) const {
+        return left < o.left + o.width && o.left < left + width && top < o.top + o.height && o.top < top + height;
+    }
     bool operator==(const PixelRect& o) const {
         return left == o.left && top == o.top && width == o.width && height == o.height;
     }
@@ -66,6 +70,9 @@ public:
     void SetVisible(ControlId id, bool visible);
     void SetLeft(ControlId id, int twips);
     void SetCaption(ControlId id, std::string caption);
+
+    // The visible controls that overlap `area`, in drawing order (bottom of the stack first).
+    std::vector<ControlId> PaintOrder(const PixelRect& area) const;
 
     // The topmost visible control whose rectangle holds the pixel; none means bare window.
     std::optional<ControlId> HitTest(int x, int y) const;

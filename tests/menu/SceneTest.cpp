@@ -47,6 +47,16 @@ TEST(Scene, HitTestFindsTheTopmostVisibleControlOverItsWholeRectangle) {
     EXPECT_EQ(scene.HitTest(110, 213), ControlId::Image6a);
 }
 
+TEST(Scene, PaintOrderIsBottomToTopAndLimitedToTheDirtyArea) {
+    Scene scene;
+    scene.SetVisible(ControlId::Image6b, true);
+    scene.SetVisible(ControlId::Label6, true);
+    EXPECT_EQ(scene.PaintOrder(scene.Bounds(ControlId::Image6a)),
+              (std::vector<ControlId>{ControlId::Label6, ControlId::Image6a, ControlId::Image6b}));
+    EXPECT_TRUE(scene.PaintOrder({0, 0, 20, 20}).empty());
+    EXPECT_EQ(scene.PaintOrder({0, 0, kClientWidth, kClientHeight}).size(), 16u);  // 14 at rest, plus two
+}
+
 TEST(Scene, ChangesInvalidateOldAndNewRectanglesAndRepeatedWritesNothing) {
     Scene scene;
     std::vector<PixelRect> painted;

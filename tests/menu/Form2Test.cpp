@@ -7,6 +7,7 @@
 #include <map>
 #include <vector>
 
+#include "install/Catalogue.h"
 #include "platform/Substitute.h"
 
 using Calls = std::vector<std::string>;
@@ -36,6 +37,14 @@ protected:
     void PointAt(ControlId id) {
         const PixelRect r = scene().Bounds(id);
         form.MouseMove(r.left + r.width / 2, r.top + r.height / 2);
+    }
+    // A press and release where the control lies by design, routed as the window does.
+    void ClickAt(ControlId id) {
+        const ControlDesign& d = DesignOf(id);
+        const int x = ToPixels(d.left + d.width / 2), y = ToPixels(d.top + d.height / 2);
+        if (const std::optional<ControlId> hit = scene().HitTest(x, y)) {
+            form.Click(*hit);
+        }
     }
     std::vector<ControlId> VisiblePreviews() {
         std::vector<ControlId> shown;
@@ -204,6 +213,34 @@ TEST_F(Form2Test, FailedTutorialStartPutsTheItemBackWhereItCanBeHoveredAgain) {
     form.MouseMove(5, 5);
     PointAt(C::Image1a);
     EXPECT_TRUE(scene()[C::Image1b].visible);
+}
+
+TEST_F(Form2Test, EveryItemClickedTwiceInARowRunsItsActionOnce) {
+    platform.AddFile("\\IMEData\\lcsetup\\Setup.exe");
+    platform.AddFile("\\IMEData\\plsetup\\Setup.exe");
+    for (const ImeEdition& entry : kImeEditions) {
+        platform.AddFile("\\IMEData\\" + std::string(entry.nt.imeFile));
+        platform.AddFile("\\IMEData\\" + std::string(entry.nt.codeTableFile));
+    }
+    int notices = 0;
+    form.showNotice = [&] { ++notices; };
+    constexpr std::pair<ControlId, ControlId> kItems[] = {
+        {C::Image1a, C::Image1b}, {C::Image2a, C::Image2b}, {C::Image3a, C::Image3b}, {C::Image6a, C::Image6b},
+        {C::Image4a, C::Image4b}, {C::Imagefa, C::Imagefb}, {C::Image7a, C::Image7b}, {C::Image5a, C::Image5b}};
+    for (const auto& [normal, highlight] : kItems) {
+        form.MouseMove(5, 5);
+        PointAt(normal);
+        ClickAt(highlight);
+        PointAt(normal);  // the result line lies there now
+        ClickAt(highlight);
+    }
+    EXPECT_EQ(platform.CallsOf("StartProgram").size(), 2u);
+    EXPECT_EQ(platform.CallsOf("InstallIme").size(), 6u);
+    EXPECT_EQ(notices, 2);
+    EXPECT_TRUE(platform.CallsOf("ShowMessage").empty());
+    for (ControlId label : {C::Label1, C::Label2, C::Label3, C::Label4, C::Label5, C::Label6, C::Label7, C::Label8}) {
+        EXPECT_TRUE(scene()[label].visible);
+    }
 }
 
 }  // namespace

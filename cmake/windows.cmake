@@ -54,3 +54,5 @@ add_subdirectory(tests/e2e)
 # The header flags and the import list of the built executable, read back with objdump.
 add_test(NAME setup_header_flags_and_imports
          COMMAND sh ${CMAKE_SOURCE_DIR}/tests/app/check-executable.sh ${CMAKE_OBJDUMP} $<TARGET_FILE:Setup>)
+add_test(NAME setup_resources
+         COMMAND sh ${CMAKE_SOURCE_DIR}/tests/app/check-resources.sh ${CMAKE_RC_COMPILER} $<TARGET_FILE:Setup>)

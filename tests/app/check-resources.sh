@@ -1,0 +1,28 @@
+#!/bin/sh
+# Checks the resources built into Setup.exe, read back with windres: the icon, the thirty
+# pictures, the notice dialog, the manifest and the version information with its texts.
+#   check-resources.sh <windres> <Setup.exe>
+set -u
+dump="$("$1" -J coff -i "$2" -O rc)" || exit 1
+status=0
+expect() {
+    echo "$dump" | grep -qF -- "$1" || { echo "missing from the resources: $1"; status=1; }
+}
+expect "Type: icon"
+expect "Type: dialog"
+expect "Type: 24"
+expect "requireAdministrator"
+expect "Microsoft.Windows.Common-Controls"
+expect "LANGUAGE 4, 2"
+rcdata=$(echo "$dump" | sed -n '/Type: rcdata/,/Type: /p' | grep -c "Name: ")
+[ "$rcdata" = 30 ] || { echo "expected 30 pictures, found $rcdata"; status=1; }
+expect 'BLOCK "080404B0"'
+expect 'VALUE "Translation", 0x804, 1200'
+expect 'VALUE "FileVersion", "1.00"'
+expect 'VALUE "ProductVersion", "1.00"'
+expect 'VALUE "InternalName", "Setup"'
+expect 'VALUE "OriginalFilename", "Setup.exe"'
+expect 'VALUE "ProductName", "LCIme"'
+# The maker's name, 北京市岚辰星河软件有限公司, as windres prints UTF-16.
+expect 'VALUE "CompanyName", L"\x5317\x4eac\x5e02\x5c9a\x8fb0\x661f\x6cb3\x8f6f\x4ef6\x6709\x9650\x516c\x53f8"'
+exit $status

@@ -121,9 +121,13 @@ INT_PTR CALLBACK Form1Proc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
         if (wp == kImage1Id) OnDrawItem(dialog, *reinterpret_cast<DRAWITEMSTRUCT*>(lp));
         return TRUE;
     case WM_COMMAND:
-        // Command1_Click unloads the dialog. Escape (IDCANCEL) does nothing: there is no
-        // cancel button.
-        if (LOWORD(wp) == kCommand1Id && HIWORD(wp) == BN_CLICKED) EndDialog(dialog, 0);
+        // Command1_Click unloads the dialog. Enter arrives as IDOK: it presses the button only
+        // while the button has the focus. Escape (IDCANCEL) does nothing: there is no cancel
+        // button.
+        if ((LOWORD(wp) == kCommand1Id && HIWORD(wp) == BN_CLICKED) ||
+            (LOWORD(wp) == IDOK && GetFocus() == GetDlgItem(dialog, kCommand1Id))) {
+            EndDialog(dialog, 0);
+        }
         return TRUE;
     case WM_CLOSE:
         // The close box and Alt+F4 unload it exactly as the button does.

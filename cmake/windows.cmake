@@ -10,6 +10,7 @@ set(LCIME_PICTURES_DIR ${CMAKE_SOURCE_DIR}/resources/pictures CACHE PATH
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 
 add_library(lcime_win32 STATIC
+    src/menu/LabelPainter.cpp
     src/platform/win32/Picture.cpp
     src/platform/win32/Text.cpp
     src/platform/win32/Win32Platform.cpp
@@ -41,7 +42,7 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 
-add_executable(win32_platform_tests tests/platform/win32/Win32PlatformTest.cpp)
+add_executable(win32_platform_tests tests/platform/win32/Win32PlatformTest.cpp tests/menu/LabelPainterTest.cpp)
 target_link_libraries(win32_platform_tests PRIVATE lcime_win32 gtest_main)
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
     # Only the 64-bit build runs here: these machines cannot execute 32-bit code.

@@ -4,8 +4,6 @@
 
 #include <windowsx.h>
 
-#include <array>
-
 #include "platform/win32/Text.h"
 #include "resource.h"
 
@@ -14,40 +12,6 @@ namespace {
 
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = 0;
-
-struct FontDesign {
-    std::array<const wchar_t*, 4> faces;  // the design face first, then stand-ins
-    int pointSize;
-    int weight;
-    BYTE charset;
-};
-
-FontDesign FontDesignOf(FontId font) {
-    switch (font) {
-    case FontId::NewSong12:
-        return {{L"新宋体", L"NSimSun", L"AR PL UMing CN", L"WenQuanYi Zen Hei"}, 12, FW_NORMAL, GB2312_CHARSET};
-    case FontId::Arial9Bold:
-        return {{L"Arial", L"Liberation Sans", L"DejaVu Sans", L"WenQuanYi Zen Hei"}, 9, FW_BOLD, ANSI_CHARSET};
-    case FontId::Heiti12:
-    case FontId::None:
-        break;
-    }
-    return {{L"黑体", L"SimHei", L"WenQuanYi Zen Hei", L"Microsoft YaHei"}, 12, FW_NORMAL, GB2312_CHARSET};
-}
-
-int CALLBACK NoteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
-    *reinterpret_cast<bool*>(found) = true;
-    return 0;
-}
-
-bool FaceInstalled(HDC dc, const wchar_t* face) {
-    LOGFONTW query = {};
-    query.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynW(query.lfFaceName, face, LF_FACESIZE);
-    bool found = false;
-    EnumFontFamiliesExW(dc, &query, NoteFound, reinterpret_cast<LPARAM>(&found), 0);
-    return found;
-}
 
 RECT ToRect(const PixelRect& r) { return {r.left, r.top, r.left + r.width, r.top + r.height}; }
 
@@ -169,54 +133,9 @@ void Form2Window::PaintScene(HDC dc, const RECT& area) {
     }
 }
 
-// Transparent, in the button-text colour, wrapped at the box and cut off at its edges. A
-// one-line box whose caption is too wide takes a smaller size of the same font, so that the
-// whole text stays readable on its line.
 void Form2Window::PaintLabel(HDC dc, ControlId id) {
-    const ControlDesign& design = lcime::DesignOf(id);
-    RECT box = ToRect(form_.scene().Bounds(id));
-    const std::wstring caption = Wide(form_.scene()[id].caption);
-    const int designHeight = MulDiv(FontDesignOf(design.font).pointSize, 96, 72);
-    const bool oneLine = box.bottom - box.top < 2 * designHeight;
-
-    int height = designHeight;
-    HFONT font = FontFor(design.font, height);
-    while (oneLine && height > 8) {
-        SelectIn select(dc, font);
-        RECT needed = {0, 0, 0, 0};
-        DrawTextW(dc, caption.c_str(), -1, &needed, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-        if (needed.right <= box.right - box.left) break;
-        font = FontFor(design.font, --height);
-    }
-    SelectIn select(dc, font);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-    const UINT format = DT_LEFT | DT_TOP | DT_NOPREFIX | (oneLine ? DT_SINGLELINE : DT_WORDBREAK);
-    DrawTextW(dc, caption.c_str(), -1, &box, format);
-}
-
-HFONT Form2Window::FontFor(FontId font, int heightPixels) {
-    UniqueFont& slot = fonts_[{font, heightPixels}];
-    if (!slot) {
-        const FontDesign design = FontDesignOf(font);
-        LOGFONTW lf = {};
-        lf.lfHeight = -heightPixels;
-        lf.lfWeight = design.weight;
-        lf.lfCharSet = design.charset;
-        lf.lfQuality = DEFAULT_QUALITY;
-        // The first face this system has; the system substitutes if it has none of them.
-        UniqueDc probe(CreateCompatibleDC(nullptr));
-        const wchar_t* face = design.faces[0];
-        for (const wchar_t* candidate : design.faces) {
-            if (FaceInstalled(probe.get(), candidate)) {
-                face = candidate;
-                break;
-            }
-        }
-        lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
-        slot.reset(CreateFontIndirectW(&lf));
-    }
-    return slot.get();
+    const Scene& scene = form_.scene();
+    labels_.Paint(dc, lcime::DesignOf(id).font, Wide(scene[id].caption), scene.Bounds(id));
 }
 
 void Form2Window::OnMouseMove(int x, int y) {

@@ -4,12 +4,11 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <map>
 #include <optional>
-#include <utility>
 
 #include "menu/Form2.h"
+#include "menu/LabelPainter.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Picture.h"
 #include "platform/win32/Win32Platform.h"
@@ -41,7 +40,6 @@ private:
     void LoadPictures();
     void PaintScene(HDC dc, const RECT& area);
     void PaintLabel(HDC dc, ControlId id);
-    HFONT FontFor(FontId font, int heightPixels);
 
     HINSTANCE instance_;
     Win32Platform& platform_;
@@ -49,7 +47,7 @@ private:
     HWND hwnd_ = nullptr;
     Picture background_;
     std::map<int, Picture> pictures_;                   // by resource identifier
-    std::map<std::pair<FontId, int>, UniqueFont> fonts_;  // by font and pixel height
+    LabelPainter labels_;
     UniqueIcon icon_, smallIcon_;
     std::optional<ControlId> pressed_;                  // control under the button press
 };

@@ -1,0 +1,93 @@
+// Label fonts and caption drawing of the menu window.
+#include "menu/LabelPainter.h"
+
+#include <array>
+
+namespace lcime::win32 {
+namespace {
+
+struct FontDesign {
+    std::array<const wchar_t*, 4> faces;  // the design face first, then stand-ins
+    int pointSize;
+    int weight;
+    BYTE charset;
+};
+
+FontDesign FontDesignOf(FontId font) {
+    switch (font) {
+    case FontId::NewSong12:
+        return {{L"新宋体", L"NSimSun", L"AR PL UMing CN", L"WenQuanYi Zen Hei"}, 12, FW_NORMAL, GB2312_CHARSET};
+    case FontId::Arial9Bold:
+        return {{L"Arial", L"Liberation Sans", L"DejaVu Sans", L"WenQuanYi Zen Hei"}, 9, FW_BOLD, ANSI_CHARSET};
+    case FontId::Heiti12:
+    case FontId::None:
+        break;
+    }
+    return {{L"黑体", L"SimHei", L"WenQuanYi Zen Hei", L"Microsoft YaHei"}, 12, FW_NORMAL, GB2312_CHARSET};
+}
+
+int CALLBACK NoteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+
+bool FaceInstalled(HDC dc, const wchar_t* face) {
+    LOGFONTW query = {};
+    query.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynW(query.lfFaceName, face, LF_FACESIZE);
+    bool found = false;
+    EnumFontFamiliesExW(dc, &query, NoteFound, reinterpret_cast<LPARAM>(&found), 0);
+    return found;
+}
+
+bool OneLine(FontId font, const PixelRect& box) { return box.height < 2 * LabelPainter::DesignHeight(font); }
+
+}  // namespace
+
+int LabelPainter::DesignHeight(FontId font) { return MulDiv(FontDesignOf(font).pointSize, 96, 72); }
+
+int LabelPainter::FittingHeight(HDC dc, FontId font, const std::wstring& caption, const PixelRect& box) {
+    int height = DesignHeight(font);
+    if (!OneLine(font, box)) return height;
+    for (; height > 8; --height) {
+        SelectIn select(dc, FontFor(font, height));
+        RECT needed = {0, 0, 0, 0};
+        DrawTextW(dc, caption.c_str(), -1, &needed, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+        if (needed.right <= box.width) break;
+    }
+    return height;
+}
+
+void LabelPainter::Paint(HDC dc, FontId font, const std::wstring& caption, const PixelRect& box) {
+    SelectIn select(dc, FontFor(font, FittingHeight(dc, font, caption, box)));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    RECT rect = {box.left, box.top, box.left + box.width, box.top + box.height};
+    const UINT format = DT_LEFT | DT_TOP | DT_NOPREFIX | (OneLine(font, box) ? DT_SINGLELINE : DT_WORDBREAK);
+    DrawTextW(dc, caption.c_str(), -1, &rect, format);
+}
+
+HFONT LabelPainter::FontFor(FontId font, int heightPixels) {
+    UniqueFont& slot = fonts_[{font, heightPixels}];
+    if (!slot) {
+        const FontDesign design = FontDesignOf(font);
+        LOGFONTW lf = {};
+        lf.lfHeight = -heightPixels;
+        lf.lfWeight = design.weight;
+        lf.lfCharSet = design.charset;
+        // The first face this system has; the system substitutes if it has none of them.
+        UniqueDc probe(CreateCompatibleDC(nullptr));
+        const wchar_t* face = design.faces[0];
+        for (const wchar_t* candidate : design.faces) {
+            if (FaceInstalled(probe.get(), candidate)) {
+                face = candidate;
+                break;
+            }
+        }
+        lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
+        slot.reset(CreateFontIndirectW(&lf));
+    }
+    return slot.get();
+}
+
+}  // namespace lcime::win32

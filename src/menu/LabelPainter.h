@@ -1,0 +1,32 @@
+// Drawing of the menu window's label controls with GDI: their fonts (the design face or an
+// installed stand-in), and the smaller size a one-line caption takes when it is too wide.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <utility>
+
+#include "menu/Scene.h"
+#include "platform/win32/Handles.h"
+
+namespace lcime::win32 {
+
+class LabelPainter {
+public:
+    // The pixel height of the font in which `caption` is drawn in a box `box` wide and high:
+    // the design size, or for a one-line box the largest smaller size at which it fits.
+    int FittingHeight(HDC dc, FontId font, const std::wstring& caption, const PixelRect& box);
+
+    // Transparent, in the button-text colour, wrapped at the box and cut off at its edges.
+    void Paint(HDC dc, FontId font, const std::wstring& caption, const PixelRect& box);
+
+    HFONT FontFor(FontId font, int heightPixels);
+    static int DesignHeight(FontId font);
+
+private:
+    std::map<std::pair<FontId, int>, UniqueFont> fonts_;  // by font and pixel height
+};
+
+}  // namespace lcime::win32

@@ -85,13 +85,13 @@ void Form2Window::OnCreate() {
     };
 }
 
-void Form2Window::LoadPictures() {
-    background_ = Picture::FromResource(instance_, IDR_BACKGROUND);
-    for (const ControlDesign& design : kInventory) {
-        if (design.kind == ControlKind::Picture) {
-            pictures_[design.picture] = Picture::FromResource(instance_, design.picture);
-        }
-    }
+void Form2Window::LoadPictures() { background_ = Picture::FromResource(instance_, IDR_BACKGROUND); }
+
+// Pictures are decoded when first drawn, so that the first paint waits only for those shown.
+const Picture& Form2Window::PictureOf(int resource) {
+    auto found = pictures_.find(resource);
+    if (found == pictures_.end()) found = pictures_.emplace(resource, Picture::FromResource(instance_, resource)).first;
+    return found->second;
 }
 
 void Form2Window::OnPaint() {
@@ -126,7 +126,7 @@ void Form2Window::PaintScene(HDC dc, const RECT& area) {
         const ControlDesign& design = lcime::DesignOf(id);
         if (design.kind == ControlKind::Picture) {
             const PixelRect bounds = scene.Bounds(id);
-            pictures_[design.picture].Draw(dc, bounds.left, bounds.top);
+            PictureOf(design.picture).Draw(dc, bounds.left, bounds.top);
         } else {
             PaintLabel(dc, id);
         }

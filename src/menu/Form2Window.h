@@ -38,6 +38,7 @@ private:
     void OnDestroy();
 
     void LoadPictures();
+    const Picture& PictureOf(int resource);
     void PaintScene(HDC dc, const RECT& area);
     void PaintLabel(HDC dc, ControlId id);
 

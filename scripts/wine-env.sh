@@ -1,0 +1,175 @@
+# Shell functions for running the project's Windows programs under Wine; source this file.
+# It sets up the project's own Wine prefix (virtual desktop, CJK font link), starts Xvfb when
+# there is no X display, maps a drive letter to a folder, runs programs with the Chinese locale
+# and shuts the Wine server down. Every function is safe to call again; a complete prefix is
+# reused without rebooting it.
+#
+#   wine_env               exports WINEPREFIX (default $REPO/build/wine-prefix), WINEDEBUG,
+#                          WINEDLLOVERRIDES
+#   wine_prefix_ensure     creates the prefix on first use, re-applies the settings if they changed
+#   wine_prefix_refresh    re-applies the settings to an existing prefix
+#   wine_display_ensure [--new]
+#                          starts Xvfb on a free display (:99 upwards) if DISPLAY is unset, or
+#                          always with --new; exports DISPLAY and WINE_XVFB_PID
+#   wine_display_stop      stops the Xvfb started by wine_display_ensure
+#   wine_map_drive <letter:> <folder>
+#   wine_run_in <folder> <program> [args...]
+#                          runs the program with that folder current under LC_ALL=zh_CN.UTF-8
+#   wine_wait              waits until the Wine server has ended (all programs finished)
+#   wine_kill              kills the Wine server and every program in the prefix
+#   wine_lock_file <name>  prints the path of a lock file beside the prefix
+
+WINE_ENV_REPO="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+# Bump when the registry settings below change, so existing prefixes get them again.
+WINE_ENV_SETTINGS_VERSION=1
+
+wine_env() {
+    export WINEPREFIX="${WINEPREFIX:-$WINE_ENV_REPO/build/wine-prefix}"
+    export WINEDEBUG="${WINEDEBUG:--all}"
+    export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+}
+
+wine_lock_file() {
+    wine_env
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    printf '%s\n' "${WINEPREFIX%/}.$1.lock"
+}
+
+# The prefix's settings as a registry file: the virtual desktop (without a window manager each
+# hidden window would otherwise wait for one) and the link from the dialog fonts to a CJK font
+# (without it Chinese text in message boxes shows as boxes).
+# Wine rewrites the FontLink values with its own defaults whenever a program starts under a
+# different ANSI code page than the previous one, so every Wine program in this prefix must run
+# under the same locale, LC_ALL=zh_CN.UTF-8 (code page 936), the settings import included.
+_wine_settings_reg() {
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"Desktop"="Default"\r\n\r\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"Default"="1024x768"\r\n\r\n'
+    printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]\r\n'
+    local font
+    for font in Tahoma "Microsoft Sans Serif" "MS Shell Dlg" "MS Shell Dlg 2" "Segoe UI" SimSun \
+                "Lucida Sans Unicode"; do
+        # REG_MULTI_SZ as UTF-16LE hex: "wqy-zenhei.ttc,WenQuanYi Zen Hei" NUL NUL.
+        printf '"%s"=hex(7):%s\r\n' "$font" \
+            "$(printf 'wqy-zenhei.ttc,WenQuanYi Zen Hei\0\0' | iconv -f UTF-8 -t UTF-16LE |
+               od -An -tx1 -v | tr -s ' \n' ',' | sed 's/^,//; s/,$//')"
+    done
+    printf '\r\n'
+}
+
+_wine_settings_stamp() {
+    printf 'settings %s %s\n' "$WINE_ENV_SETTINGS_VERSION" "$(_wine_settings_reg | md5sum | cut -c1-32)"
+}
+
+# Applies the settings file to the prefix (one regedit run) and records the stamp.
+_wine_apply_settings() {
+    local reg="$WINEPREFIX/drive_c/lc-settings.reg"
+    _wine_settings_reg | iconv -f UTF-8 -t UTF-16 > "$reg"
+    LC_ALL=zh_CN.UTF-8 wine regedit /S 'C:\lc-settings.reg' || return 1
+    rm -f "$reg"
+    wineserver -w
+    _wine_settings_stamp > "$WINEPREFIX/.lc-prefix-complete"
+}
+
+_wine_prefix_ready() {
+    [ -f "$WINEPREFIX/system.reg" ] && [ -f "$WINEPREFIX/.lc-prefix-complete" ] &&
+        [ "$(cat "$WINEPREFIX/.lc-prefix-complete")" = "$(_wine_settings_stamp)" ]
+}
+
+wine_prefix_ensure() {
+    wine_env
+    _wine_prefix_ready && return 0
+    local lock
+    lock="$(wine_lock_file prefix)"
+    (
+        flock -w 300 9 || { echo "wine-env: timed out waiting for $lock" >&2; exit 1; }
+        _wine_prefix_ready && exit 0
+        if [ ! -f "$WINEPREFIX/system.reg" ] || [ ! -f "$WINEPREFIX/.lc-prefix-complete" ]; then
+            # A prefix without the stamp was interrupted while being built: start again.
+            [ -f "$WINEPREFIX/.lc-prefix-complete" ] || rm -rf "$WINEPREFIX"
+            mkdir -p "$WINEPREFIX"
+            echo "wine-env: creating Wine prefix $WINEPREFIX" >&2
+            LC_ALL=zh_CN.UTF-8 wineboot -i >/dev/null 2>&1 || { echo "wine-env: wineboot failed" >&2; exit 1; }
+            wineserver -w
+        fi
+        _wine_apply_settings
+    ) 9>"$lock"
+}
+
+wine_prefix_refresh() {
+    wine_env
+    if [ -f "$WINEPREFIX/system.reg" ]; then
+        local lock
+        lock="$(wine_lock_file prefix)"
+        ( flock -w 300 9 && _wine_apply_settings ) 9>"$lock"
+    else
+        wine_prefix_ensure
+    fi
+}
+
+# Prints the first display number from 99 up that has neither a socket nor a lock file.
+_wine_free_display() {
+    local n=99
+    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    echo "$n"
+}
+
+wine_display_ensure() {
+    if [ "${1:-}" != "--new" ] && [ -n "${DISPLAY:-}" ]; then return 0; fi
+    local n tries=0
+    while :; do
+        n="$(_wine_free_display)"
+        # -nolisten tcp: only the local socket; 24-bit colour so pixel reads are exact.
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        WINE_XVFB_PID=$!
+        local i
+        for i in $(seq 1 100); do
+            [ -e "/tmp/.X11-unix/X$n" ] && break
+            kill -0 "$WINE_XVFB_PID" 2>/dev/null || break
+            sleep 0.05
+        done
+        if [ -e "/tmp/.X11-unix/X$n" ] && kill -0 "$WINE_XVFB_PID" 2>/dev/null; then break; fi
+        # Another Xvfb took the number first: try the next one.
+        kill "$WINE_XVFB_PID" 2>/dev/null
+        tries=$((tries + 1))
+        [ "$tries" -lt 5 ] || { echo "wine-env: cannot start Xvfb" >&2; return 1; }
+    done
+    export DISPLAY=":$n" WINE_XVFB_PID
+}
+
+wine_display_stop() {
+    if [ -n "${WINE_XVFB_PID:-}" ]; then
+        kill "$WINE_XVFB_PID" 2>/dev/null
+        wait "$WINE_XVFB_PID" 2>/dev/null
+        unset WINE_XVFB_PID
+    fi
+}
+
+wine_map_drive() {
+    wine_env
+    local letter="${1:-m:}" folder="$2"
+    letter="$(printf '%s' "${letter%:}" | tr 'A-Z' 'a-z'):"
+    [ -d "$folder" ] || { echo "wine-env: no folder $folder" >&2; return 1; }
+    mkdir -p "$WINEPREFIX/dosdevices"
+    ln -sfn "$(cd "$folder" && pwd)" "$WINEPREFIX/dosdevices/$letter"
+}
+
+wine_run_in() {
+    wine_env
+    local dir="$1"
+    shift
+    ( cd "$dir" && LC_ALL=zh_CN.UTF-8 wine "$@" )
+}
+
+wine_wait() {
+    wine_env
+    wineserver -w
+}
+
+wine_kill() {
+    wine_env
+    wineserver -k 2>/dev/null
+    wineserver -w 2>/dev/null
+    return 0
+}

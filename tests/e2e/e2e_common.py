@@ -153,9 +153,12 @@ class SetupTest(unittest.TestCase):
         harness.make_medium(self.medium, build_file("Setup.exe"),
                             build_file("tests", "e2e", "driver", "standin.exe"))
         s.map_drive("M", self.medium)
-        for name in harness.ime_file_names():
-            path = os.path.join(s.system32(), name)
-            if os.path.lexists(path):
+        # Earlier tests may have left copies under another letter case; Windows sees them as
+        # the same file, so every spelling goes.
+        names = {name.lower() for name in harness.ime_file_names()}
+        for entry in os.listdir(s.system32()):
+            if entry.lower() in names:
+                path = os.path.join(s.system32(), entry)
                 os.chmod(path, 0o644)
                 os.remove(path)
         s.reg_delete(r"HKCU\Software\Wine\AppDefaults\Setup.exe")
@@ -170,7 +173,13 @@ class SetupTest(unittest.TestCase):
 
     def start_setup(self):
         self.program = self.s.start(r"M:\Setup.exe")
-        self.w = self.s.find_window(title=TITLE, cls=CLASS, timeout=20)
+        # The first program after `wineserver -k` also brings up the server and the desktop,
+        # which on a loaded two-core machine can take well over ten seconds.
+        try:
+            self.w = self.s.find_window(title=TITLE, cls=CLASS, timeout=90)
+        except harness.HarnessTimeout as e:
+            raise AssertionError("%s; program running: %s; windows: %r; wine start printed: %s" % (
+                e, self.program.running(), self.s.windows(), self.program.log()[-2000:])) from None
         return self.w
 
     def grab(self):

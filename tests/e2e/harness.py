@@ -67,7 +67,8 @@ Session(work_dir, driver_exe, prefix=None, lock_timeout=600)
                                   turned into its Z: path); cwd defaults to exe's folder.
                                   Its output goes to <work_dir>/wine-start-<n>.log.
   wait_exit(timeout=30) -> int    exit code of the program started last
-  Program.wait_exit(timeout=30) -> int, Program.running() -> bool, Program.terminate()
+  Program.wait_exit(timeout=30) -> int, Program.running() -> bool, Program.terminate(),
+  Program.log() -> str            what `wine start` and the program printed
   system32() -> str               Unix path of the prefix's drive_c/windows/system32
 
   Registry
@@ -269,6 +270,14 @@ class Program:
             return self.popen.wait(timeout)
         except subprocess.TimeoutExpired:
             raise HarnessTimeout("the program did not end within %.1f s" % timeout) from None
+
+    def log(self):
+        """What `wine start` and the program printed so far."""
+        try:
+            with open(self.log_path, "rb") as f:
+                return f.read().decode("utf-8", "replace")
+        except OSError:
+            return ""
 
     def terminate(self):
         if self.running():

@@ -73,7 +73,7 @@ class TestwinCase(unittest.TestCase):
         shutil.copy(ARGS.testwin, os.path.join(folder, "testwin.exe"))
         self.s.map_drive("T", folder)
         self.program = self.s.start(r"T:\testwin.exe")
-        self.win = self.s.find_window(title=TITLE, timeout=20)
+        self.win = self.s.find_window(title=TITLE, timeout=60)
 
     def tearDown(self):
         if self.program.running():
@@ -172,7 +172,7 @@ class KeyboardTest(TestwinCase):
         s.keys(self.win, "alt+f4")
         self.assertEqual(s.wait_exit(10), 3)
         self.program = s.start(r"T:\testwin.exe")
-        self.win = s.find_window(title=TITLE, timeout=20)
+        self.win = s.find_window(title=TITLE, timeout=60)
         s.kill_window(self.win, 7)
         self.assertEqual(s.wait_exit(10), 7)
 
@@ -207,7 +207,7 @@ class MediumTest(unittest.TestCase):
         drives = self.s.reg_export(r"HKEY_LOCAL_MACHINE\Software\Wine\Drives")
         self.assertEqual(drives[r"HKEY_LOCAL_MACHINE\Software\Wine\Drives"].get("m:"), "cdrom")
         self.s.start(r"M:\Setup.exe")
-        w = self.s.find_window(title=TITLE, timeout=20)
+        w = self.s.find_window(title=TITLE, timeout=60)
         self.assertEqual(next(c.text for c in self.s.control_texts(w) if c.id == 100), "M:\\")
         self.s.close_window(w)
         self.assertEqual(self.s.wait_exit(10), 3)

@@ -1,15 +1,13 @@
-"""Self-test of the end-to-end harness: drives testwin.exe and standin.exe under Wine through
-harness.py and checks each thing the installer's end-to-end tests rely on (finding windows by
-a Chinese title, client size, hover pixels, clicks, message boxes, keys, clipboard, exit codes,
-drives and the demo medium, the stand-in's log, the registry read-back, the run lock).
+"""Self-test of the end-to-end harness: drives testwin.exe under Wine through harness.py and
+checks the reads that the installer's tests draw negative conclusions from (a window not
+found, a pixel not changing, no message box, typed keys having no effect), so that a harness
+fault cannot make those tests pass: each read must also see the change when there is one.
 
-    python3 harness_selftest.py --driver driver.exe --testwin testwin.exe --standin standin.exe
+    python3 harness_selftest.py --driver driver.exe --testwin testwin.exe
                                 --work <folder> [--prefix <WINEPREFIX>] [unittest arguments]
 """
 
 import argparse
-import fcntl
-import filecmp
 import os
 import shutil
 import sys
@@ -100,18 +98,6 @@ class WindowTest(TestwinCase):
             self.s.find_window(title="没有这个窗口", timeout=0.5)
         self.assertLess(time.monotonic() - began, 5)
 
-    def test_client_size_and_position_on_the_desktop(self):
-        self.assertEqual(self.s.client_size(self.win), (595, 443))
-        x, y, w, h = self.s.client_rect(self.win)
-        self.assertTrue(0 <= x and x + w <= 1024 and 0 <= y and y + h <= 768, (x, y, w, h))
-
-    def test_control_texts_read_child_controls(self):
-        controls = {c.id: c for c in self.s.control_texts(self.win)}
-        self.assertEqual((controls[100].cls, controls[100].text), ("Static", "T:\\"))
-        self.assertEqual((controls[101].cls, controls[101].text), ("Edit", "abc"))
-        self.assertTrue(controls[101].visible)
-
-
 class MouseTest(TestwinCase):
     def test_hover_turns_square_blue_and_leaving_turns_it_red(self):
         s, w = self.s, self.win
@@ -150,12 +136,6 @@ class MouseTest(TestwinCase):
             s.message_box(timeout=0.3)
         self.assertTrue(self.program.running())
 
-    def test_click_ends_program_with_its_exit_code(self):
-        self.s.hover(self.win, *SQUARE, BLUE)
-        self.s.click(self.win, *RIGHT_HALF)
-        self.assertEqual(self.s.wait_exit(10), 0)
-
-
 class KeyboardTest(TestwinCase):
     def test_typing_keys_and_clipboard(self):
         s, w = self.s, self.win
@@ -167,96 +147,10 @@ class KeyboardTest(TestwinCase):
         edit = next(c for c in s.control_texts(w) if c.id == 101)
         self.assertEqual(edit.text, "abc中文")
 
-    def test_alt_f4_and_kill_give_their_exit_codes(self):
-        s = self.s
-        s.keys(self.win, "alt+f4")
-        self.assertEqual(s.wait_exit(10), 3)
-        self.program = s.start(r"T:\testwin.exe")
-        self.win = s.find_window(title=TITLE, timeout=60)
-        s.kill_window(self.win, 7)
-        self.assertEqual(s.wait_exit(10), 7)
-
-
-class MediumTest(unittest.TestCase):
-    """The demo medium, a CD-ROM drive M: and the stand-in tutorial setup program."""
-
-    def setUp(self):
-        self.s = SESSION
-        self.medium = fresh_folder("medium")
-        harness.make_medium(self.medium, ARGS.testwin, ARGS.standin)
-        self.s.map_drive("M", self.medium, cdrom=True)
-
-    def test_layout(self):
-        names = harness.ime_file_names()
-        self.assertEqual(len(names), 20)
-        self.assertEqual(len(set(n.lower() for n in names)), 20)
-        for name in ("lc669.IME", "lc662.MB", "LCGB18J.IME", "LCGB18F.MB", "ftlc9.IME",
-                     "ftlc2.MB", "pjlc9.IME", "pjlc2.MB", "gaft9.IME", "gaft2.MB"):
-            self.assertIn(name, names)
-        data = os.path.join(self.medium, "IMEData")
-        self.assertEqual(sorted(os.listdir(data)), sorted(names + ["lcsetup", "plsetup"]))
-        with open(os.path.join(data, "pjlc2.IME"), "rb") as f:
-            self.assertEqual(f.read(), b"LCIme placeholder pjlc2.IME\r\n")
-        self.assertTrue(filecmp.cmp(os.path.join(self.medium, "Setup.exe"), ARGS.testwin, False))
-        for tutorial in ("lcsetup", "plsetup"):
-            self.assertEqual(os.listdir(os.path.join(data, tutorial)), ["Setup.exe"])
-            self.assertTrue(filecmp.cmp(os.path.join(data, tutorial, "Setup.exe"), ARGS.standin,
-                                        False))
-
-    def test_program_starts_from_medium_root_as_current_directory(self):
-        drives = self.s.reg_export(r"HKEY_LOCAL_MACHINE\Software\Wine\Drives")
-        self.assertEqual(drives[r"HKEY_LOCAL_MACHINE\Software\Wine\Drives"].get("m:"), "cdrom")
-        self.s.start(r"M:\Setup.exe")
-        w = self.s.find_window(title=TITLE, timeout=60)
-        self.assertEqual(next(c.text for c in self.s.control_texts(w) if c.id == 100), "M:\\")
-        self.s.close_window(w)
-        self.assertEqual(self.s.wait_exit(10), 3)
-
-    def test_standin_logs_how_it_was_shown(self):
-        for tutorial, minimized, show in (("lcsetup", True, 2), ("plsetup", False, 1)):
-            self.s.start("M:\\IMEData\\%s\\Setup.exe" % tutorial, minimized=minimized)
-            self.assertEqual(self.s.wait_exit(20), 0)
-            with open(os.path.join(self.medium, "IMEData", tutorial, "standin.log")) as f:
-                self.assertEqual(f.read(), "started show=%d\n" % show)
-
-
-class PrefixTest(unittest.TestCase):
-    """The registry read-back, system32 and the run lock."""
-
-    KEY = harness.KEYBOARD_LAYOUTS + "\\e0ff0804"
-
-    def test_keyboard_layouts_read_chinese_values(self):
-        s = SESSION
-        s.reg_import('[%s]\n"Ime File"="C:\\\\windows\\\\system32\\\\测试.IME"\n'
-                     '"Layout Text"="中文 (简体) - 测试"\n' % self.KEY)
-        try:
-            layouts = s.keyboard_layouts()
-            self.assertEqual(layouts.get("e0ff0804"), {
-                "Ime File": "C:\\windows\\system32\\测试.IME", "Layout Text": "中文 (简体) - 测试"})
-        finally:
-            s.reg_delete(self.KEY)
-        self.assertNotIn("e0ff0804", s.keyboard_layouts())
-
-    def test_system32_and_run_lock(self):
-        self.assertTrue(os.path.isfile(os.path.join(SESSION.system32(), "kernel32.dll")))
-        with open(SESSION.lock_path) as other:
-            with self.assertRaises(BlockingIOError):
-                fcntl.flock(other, fcntl.LOCK_EX | fcntl.LOCK_NB)
-
-    def test_screenshot(self):
-        path = os.path.join(ARGS.work, "screen.png")
-        if os.path.exists(path):
-            os.remove(path)
-        SESSION.screenshot(path)
-        with open(path, "rb") as f:
-            self.assertEqual(f.read(8), b"\x89PNG\r\n\x1a\n")
-
-
 if __name__ == "__main__":
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--driver", required=True)
     parser.add_argument("--testwin", required=True)
-    parser.add_argument("--standin", required=True)
     parser.add_argument("--work", required=True)
     parser.add_argument("--prefix")
     ARGS, rest = parser.parse_known_args()

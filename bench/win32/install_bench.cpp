@@ -1,6 +1,7 @@
 // Install benchmark, run under Wine from the root of a medium: the popular edition's whole
 // install (existence tests, copies, slide-out, registration) against a raw copy of the same
-// two files plus one registration. Both start each run with the files absent.
+// two files plus one registration. Both start each run with the files absent and without the
+// layout the run before registered, so that every run meets the same registry.
 //   install_bench.exe [runs]        prints "install_ms <median>" and "raw_ms <median>"
 #include <windows.h>
 
@@ -25,6 +26,26 @@ double Now() {
     return double(counter.QuadPart) * 1000 / double(frequency.QuadPart);
 }
 
+// Deletes the keyboard layouts whose IME file is `imeFile`.
+void RemoveLayouts(const std::wstring& imeFile) {
+    const wchar_t* const kLayouts = L"System\\CurrentControlSet\\Control\\Keyboard Layouts";
+    HKEY layouts;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kLayouts, 0, KEY_READ | KEY_WRITE, &layouts) != ERROR_SUCCESS) return;
+    std::vector<std::wstring> doomed;
+    wchar_t name[64];
+    for (DWORD i = 0;; ++i) {
+        DWORD length = 64;
+        if (RegEnumKeyExW(layouts, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        wchar_t file[MAX_PATH] = {};
+        DWORD bytes = sizeof(file) - sizeof(wchar_t);
+        if (RegGetValueW(layouts, name, L"Ime File", RRF_RT_REG_SZ, nullptr, file, &bytes) == ERROR_SUCCESS &&
+            lstrcmpiW(file, imeFile.c_str()) == 0)
+            doomed.push_back(name);
+    }
+    for (const std::wstring& key : doomed) RegDeleteKeyW(layouts, key.c_str());
+    RegCloseKey(layouts);
+}
+
 double Median(std::vector<double> times) {
     std::nth_element(times.begin(), times.begin() + times.size() / 2, times.end());
     return times[times.size() / 2];
@@ -44,10 +65,12 @@ int wmain(int argc, wchar_t** argv) {
     auto removeCopies = [&] {
         DeleteFileW((sys + ime).c_str());
         DeleteFileW((sys + mb).c_str());
+        RemoveLayouts(ime);
+        RemoveLayouts(sys + ime);
     };
 
-    // The two are measured in turns, so that a registry growing with every registration
-    // weighs on both alike.
+    // The two are measured in turns, so that whatever else changes on the machine weighs on
+    // both alike.
     std::vector<double> installs, raws;
     for (int i = 0; i < runs; ++i) {
         removeCopies();

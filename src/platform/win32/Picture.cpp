@@ -28,12 +28,9 @@ private:
 };
 
 // The picture's pixels as 32-bit BGRA rows, top row first.
-bool DecodeBgra(const void* data, DWORD size, UINT& width, UINT& height, std::vector<BYTE>& pixels) {
-    ComPtr<IWICImagingFactory> factory;
-    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_IWICImagingFactory, reinterpret_cast<void**>(&factory)))) {
-        return false;
-    }
+bool DecodeBgra(IWICImagingFactory* factory, const void* data, DWORD size, UINT& width, UINT& height,
+                std::vector<BYTE>& pixels) {
+    if (!factory) return false;
     ComPtr<IWICStream> stream;
     ComPtr<IWICBitmapDecoder> decoder;
     ComPtr<IWICBitmapFrameDecode> frame;
@@ -55,14 +52,27 @@ bool DecodeBgra(const void* data, DWORD size, UINT& width, UINT& height, std::ve
 
 }  // namespace
 
-Picture Picture::FromResource(HINSTANCE module, int id) {
+Picture Picture::FromResource(HINSTANCE module, int id) { return PictureDecoder().Decode(module, id); }
+
+PictureDecoder::PictureDecoder() {
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                reinterpret_cast<void**>(&factory_)))) {
+        factory_ = nullptr;
+    }
+}
+
+PictureDecoder::~PictureDecoder() {
+    if (factory_) factory_->Release();
+}
+
+Picture PictureDecoder::Decode(HINSTANCE module, int id) {
     Picture picture;
     HRSRC info = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
     HGLOBAL loaded = info ? LoadResource(module, info) : nullptr;
     const void* data = loaded ? LockResource(loaded) : nullptr;
     UINT width = 0, height = 0;
     std::vector<BYTE> pixels;
-    if (!data || !DecodeBgra(data, SizeofResource(module, info), width, height, pixels)) return picture;
+    if (!data || !DecodeBgra(factory_, data, SizeofResource(module, info), width, height, pixels)) return picture;
 
     // Colour: the pixels with transparent ones set to black. Mask: one bit per pixel, rows
     // padded to 16 bits, set where transparent.

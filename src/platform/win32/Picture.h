@@ -7,6 +7,8 @@
 
 #include "platform/win32/Handles.h"
 
+struct IWICImagingFactory;
+
 namespace lcime::win32 {
 
 class Picture {
@@ -22,10 +24,28 @@ public:
     void Draw(HDC target, int x, int y) const;
 
 private:
+    friend class PictureDecoder;
+
     UniqueBitmap colour_;  // transparent pixels black, so that OR-ing them changes nothing
     UniqueBitmap mask_;    // monochrome, set where transparent; none for an opaque picture
     int width_ = 0;
     int height_ = 0;
+};
+
+// Decodes many pictures with one imaging factory, which under Wine saves a registry lookup
+// and a class-object request per picture. Lives on one thread, inside its COM lifetime.
+class PictureDecoder {
+public:
+    PictureDecoder();
+    ~PictureDecoder();
+    PictureDecoder(const PictureDecoder&) = delete;
+    PictureDecoder& operator=(const PictureDecoder&) = delete;
+
+    // Decodes the RCDATA resource `id` of the module; an empty picture when that fails.
+    Picture Decode(HINSTANCE module, int id);
+
+private:
+    IWICImagingFactory* factory_ = nullptr;
 };
 
 // Initialises COM for the thread's lifetime, as the imaging component needs.

@@ -130,6 +130,41 @@ TEST(ArtworkBackground, IsABaselineColourJpegOnePixelLargerThanTheWindow) {
     EXPECT_FALSE(jpeg.arithmetic);
 }
 
+TEST(ArtworkBackground, CornersHaveTheirColoursAndStreaksRunAcross) {
+    const Jpeg jpeg = readJpeg(committed("background.jpg"));
+    auto corner = [&](int x0, int y0) {
+        int sum[3] = {0, 0, 0};
+        for (int y = y0; y < y0 + 8; ++y)
+            for (int x = x0; x < x0 + 8; ++x) {
+                const Colour c = jpeg.at(x, y);
+                sum[0] += c.r, sum[1] += c.g, sum[2] += c.b;
+            }
+        return Colour{sum[0] / 64, sum[1] / 64, sum[2] / 64};
+    };
+    const struct {
+        int x, y;
+        Colour want;
+    } corners[] = {{0, 0, {49, 125, 184}},
+                   {jpeg.width - 8, 0, {233, 221, 200}},
+                   {0, jpeg.height - 8, {205, 227, 245}},
+                   {jpeg.width - 8, jpeg.height - 8, {182, 149, 45}}};
+    for (const auto& c : corners) {
+        const Colour got = corner(c.x, c.y);
+        EXPECT_NEAR(got.r, c.want.r, 14) << "corner " << c.x << "," << c.y;
+        EXPECT_NEAR(got.g, c.want.g, 14) << "corner " << c.x << "," << c.y;
+        EXPECT_NEAR(got.b, c.want.b, 14) << "corner " << c.x << "," << c.y;
+    }
+    // Brushed horizontally: neighbours along a row are far more alike than
+    // neighbours in a column.
+    long across = 0, down = 0;
+    for (int y = 100; y < 340; ++y)
+        for (int x = 100; x < 500; ++x) {
+            across += std::abs(luminance(jpeg.at(x, y)) - luminance(jpeg.at(x + 1, y)));
+            down += std::abs(luminance(jpeg.at(x, y)) - luminance(jpeg.at(x, y + 1)));
+        }
+    EXPECT_GT(down, 2 * across);
+}
+
 // --- Menu items --------------------------------------------------------------
 
 class ArtworkItem : public ::testing::TestWithParam<size_t> {

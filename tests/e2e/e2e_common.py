@@ -56,6 +56,7 @@ R = {
     "Label1": rect(1080, 1440, 2895, 255), "Label2": rect(1080, 2005, 2895, 255),
     "Label3": rect(1440, 2570, 2535, 255), "Label6": rect(1560, 3135, 2415, 255),
     "Label4": rect(1560, 3700, 2415, 255), "Label8": rect(840, 4265, 3135, 255),
+    "Label7": rect(1560, 4830, 2415, 255), "Label5": rect(1800, 5400, 2175, 255),
 }
 BARE = (5, 5)  # bare window: no control covers it
 

@@ -10,11 +10,8 @@ import time
 import unittest
 
 import e2e_common as e2e
-from e2e_common import R, rect
 import harness
 
-R.setdefault("Label7", rect(1560, 4830, 2415, 255))
-R.setdefault("Label5", rect(1800, 5400, 2175, 255))
 
 # key, result line, 9x files, NT files, layout text (None: large character set, NT only)
 EDITIONS = [

@@ -1,15 +1,19 @@
 #!/bin/bash
 # Installs the Debian packages the build and the tests need, only those that are missing.
+# 32-bit Wine (wine32:i386) comes along so that the shipped i686 Setup.exe runs under WoW64.
 # Source it or run it; it uses sudo when not run as root.
 set -eu
 
 LCIME_PACKAGES=(
     cmake make g++ pkg-config libgtest-dev googletest python3
     g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64 mingw-w64-tools
-    wine wine64 xvfb xdotool x11-utils imagemagick
+    wine wine64 wine32:i386 xvfb xdotool x11-utils imagemagick nsis
     fonts-wqy-zenhei fonts-arphic-uming fonts-noto-cjk
     libcairo2-dev libpango1.0-dev libgif-dev libjpeg-dev
 )
+
+sudo=""
+[ "$(id -u)" = 0 ] || sudo=sudo
 
 missing=()
 for package in "${LCIME_PACKAGES[@]}"; do
@@ -18,8 +22,7 @@ for package in "${LCIME_PACKAGES[@]}"; do
 done
 if [ ${#missing[@]} -gt 0 ]; then
     echo "install-deps: installing ${missing[*]}" >&2
-    sudo=""
-    [ "$(id -u)" = 0 ] || sudo=sudo
+    dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
     $sudo apt-get update -q
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi

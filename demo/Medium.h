@@ -1,0 +1,29 @@
+// Lays out a demo installation medium: Setup.exe at its root, IMEData\ with every IME and
+// code-table file of the catalogue, and the tutorial stand-in as both tutorial setup programs.
+// Used by the host tool that run-demo calls and by the end-to-end tests under Wine, so both
+// share one layout taken from the catalogue itself.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace lcime::demo {
+
+struct MediumSources {
+    std::filesystem::path setupExe;    // the Setup.exe to put at the root
+    std::filesystem::path imeModule;   // the demo input method, copied under each .IME name
+    std::filesystem::path standinExe;  // stands in for both tutorial setup programs
+};
+
+// Every IME and code-table file name of the catalogue (9x and NT builds), in exact case.
+std::vector<std::string> MediumImeFiles();
+
+// The demo code table written as `<base>.MB`: UTF-8 lines "<letters>\t<text>".
+std::string CodeTableFor(const std::string& baseName);
+
+// Creates or refreshes the layout under `folder`; files of an earlier layout are overwritten
+// and the stand-ins' logs removed, nothing else is touched. Throws on a file error.
+void LayOutMedium(const std::filesystem::path& folder, const MediumSources& sources);
+
+}  // namespace lcime::demo

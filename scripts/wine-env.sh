@@ -28,6 +28,31 @@ wine_env() {
     export WINEPREFIX="${WINEPREFIX:-$WINE_ENV_REPO/build/wine-prefix}"
     export WINEDEBUG="${WINEDEBUG:--all}"
     export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+    # Debian's `wine` starts the 32-bit loader whenever wine32 is installed, which fails on a
+    # kernel that cannot execute 32-bit code; the 64-bit loader is used directly there.
+    if [ -z "${WINE_LOADER_BIN:-}" ]; then
+        if [ -x /usr/lib/wine/wine64 ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+            WINE_LOADER_BIN=/usr/lib/wine/wine64
+            export WINELOADER=$WINE_LOADER_BIN
+        else
+            WINE_LOADER_BIN=wine
+        fi
+    fi
+}
+
+# `wine` for every script that sources this file: the loader that runs on this machine.
+wine() {
+    wine_env
+    command "$WINE_LOADER_BIN" "$@"
+}
+
+# What the prefix was made with: Wine's version and whether 32-bit programs run in it.
+wine_made_with() {
+    wine_env
+    local wow64=absent
+    [ -x /usr/lib/wine/wine ] && wow64=present
+    [ "$WINE_LOADER_BIN" = wine ] || wow64="$wow64-cannot-run"
+    printf '%s wine32 %s\n' "$(wine --version)" "$wow64"
 }
 
 wine_lock_file() {
@@ -77,23 +102,36 @@ _wine_prefix_ready() {
         [ "$(cat "$WINEPREFIX/.lc-prefix-complete")" = "$(_wine_settings_stamp)" ]
 }
 
+# A prefix made by another Wine or without (or before) wine32 cannot be reused: every program
+# would end with "could not load kernel32.dll".
+_wine_prefix_made_here() {
+    [ "$(cat "$WINEPREFIX/.lc-prefix-made" 2>/dev/null)" = "$(wine_made_with)" ]
+}
+
 wine_prefix_ensure() {
     wine_env
-    _wine_prefix_ready && return 0
+    _wine_prefix_ready && _wine_prefix_made_here && return 0
     local lock
     lock="$(wine_lock_file prefix)"
+    # Wine's processes never get the lock's descriptor: a Wine server outliving this call
+    # would hold the lock.
     (
         flock -w 300 9 || { echo "wine-env: timed out waiting for $lock" >&2; exit 1; }
-        _wine_prefix_ready && exit 0
-        if [ ! -f "$WINEPREFIX/system.reg" ] || [ ! -f "$WINEPREFIX/.lc-prefix-complete" ]; then
-            # A prefix without the stamp was interrupted while being built: start again.
-            [ -f "$WINEPREFIX/.lc-prefix-complete" ] || rm -rf "$WINEPREFIX"
-            mkdir -p "$WINEPREFIX"
-            echo "wine-env: creating Wine prefix $WINEPREFIX" >&2
-            LC_ALL=zh_CN.UTF-8 wineboot -i >/dev/null 2>&1 || { echo "wine-env: wineboot failed" >&2; exit 1; }
-            wineserver -w
-        fi
-        _wine_apply_settings
+        {
+            _wine_prefix_ready && _wine_prefix_made_here && exit 0
+            _wine_prefix_made_here || rm -rf "$WINEPREFIX"
+            if [ ! -f "$WINEPREFIX/system.reg" ] || [ ! -f "$WINEPREFIX/.lc-prefix-complete" ]; then
+                # A prefix without the stamp was interrupted while being built: start again.
+                [ -f "$WINEPREFIX/.lc-prefix-complete" ] || rm -rf "$WINEPREFIX"
+                mkdir -p "$WINEPREFIX"
+                echo "wine-env: creating Wine prefix $WINEPREFIX" >&2
+                LC_ALL=zh_CN.UTF-8 wine wineboot.exe -i >/dev/null 2>&1 ||
+                    { echo "wine-env: wineboot failed" >&2; exit 1; }
+                wineserver -w
+                wine_made_with > "$WINEPREFIX/.lc-prefix-made"
+            fi
+            _wine_apply_settings
+        } 9>&-
     ) 9>"$lock"
 }
 
@@ -102,7 +140,7 @@ wine_prefix_refresh() {
     if [ -f "$WINEPREFIX/system.reg" ]; then
         local lock
         lock="$(wine_lock_file prefix)"
-        ( flock -w 300 9 && _wine_apply_settings ) 9>"$lock"
+        ( flock -w 300 9 && { _wine_apply_settings; } 9>&- ) 9>"$lock"
     else
         wine_prefix_ensure
     fi

@@ -6,6 +6,7 @@ add_library(lcime_substitute STATIC src/platform/Substitute.cpp)
 target_link_libraries(lcime_substitute PUBLIC lcime_logic)
 
 add_executable(host_tests
+    tests/DesignTablesTest.cpp
     tests/app/ProbeTest.cpp
     tests/install/Form1Test.cpp
     tests/install/InstallImeEditionTest.cpp

@@ -58,7 +58,7 @@ int wmain(int argc, wchar_t** argv) {
     lcime::win32::Win32Platform platform;
     lcime::Module1 state;
     if (!lcime::RunProbe(platform, state)) return 1;
-    const lcime::ImeEdition& edition = lcime::EditionFor(lcime::ControlId::Image6b);
+    const lcime::ImeEdition& edition = lcime::kImeEditions[4];  // the popular edition
     const std::wstring sys = lcime::win32::Wide(state.gSysDir);
     const std::wstring ime = std::wstring(edition.nt.imeFile.begin(), edition.nt.imeFile.end());
     const std::wstring mb = std::wstring(edition.nt.codeTableFile.begin(), edition.nt.codeTableFile.end());

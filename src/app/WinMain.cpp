@@ -11,14 +11,19 @@
 namespace {
 
 // The installer runs from a medium or a download folder that may hold planted DLLs: search
-// only the system directory. Looked up at run time because older systems lack the call.
+// only the system directory. Both calls are looked up at run time so that the loader does not
+// refuse the program on a system that lacks them.
 void RestrictDllSearch() {
-    using SetDirectories = BOOL(WINAPI*)(DWORD);
     HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-    auto set = reinterpret_cast<SetDirectories>(
-        reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
-    if (set) set(LOAD_LIBRARY_SEARCH_SYSTEM32);
-    SetDllDirectoryW(L"");
+    using SetDefaultDirectories = BOOL(WINAPI*)(DWORD);
+    using SetDirectory = BOOL(WINAPI*)(LPCWSTR);
+    if (auto set = reinterpret_cast<SetDefaultDirectories>(
+            reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")))) {
+        set(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    }
+    if (auto set = reinterpret_cast<SetDirectory>(reinterpret_cast<void*>(GetProcAddress(kernel, "SetDllDirectoryW")))) {
+        set(L"");
+    }
 }
 
 }  // namespace

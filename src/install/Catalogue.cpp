@@ -1,8 +1,6 @@
 // The IME edition catalogue: files, layout texts and result texts of each edition.
 #include "install/Catalogue.h"
 
-#include <stdexcept>
-
 namespace lcime {
 
 const std::array<ImeEdition, 6> kImeEditions = {{
@@ -25,12 +23,5 @@ const std::array<ImeEdition, 6> kImeEditions = {{
      {"gaft9.IME", "gaft9.MB"}, {"gaft2.IME", "gaft2.MB"},
      "中文 (繁体) - 港澳用岚辰", " 港澳用岚辰安装失败！", ControlId::Label7},
 }};
-
-const ImeEdition& EditionFor(ControlId highlightPicture) {
-    for (const ImeEdition& entry : kImeEditions) {
-        if (entry.highlightPicture == highlightPicture) return entry;
-    }
-    throw std::invalid_argument("no IME edition is installed by this picture");
-}
 
 }  // namespace lcime

@@ -29,7 +29,4 @@ struct ImeEdition {
 
 extern const std::array<ImeEdition, 6> kImeEditions;
 
-// The catalogue entry of one edition, by the highlight picture whose click installs it.
-const ImeEdition& EditionFor(ControlId highlightPicture);
-
 }  // namespace lcime

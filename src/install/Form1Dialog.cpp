@@ -2,6 +2,8 @@
 // their exact design pixels, centred on the screen, its text boxes read-only for the keyboard.
 #include "install/Form1Dialog.h"
 
+#include <imm.h>
+
 #include <cmath>
 #include <vector>
 
@@ -25,6 +27,7 @@ int Pixels(float twips) { return static_cast<int>(std::lround(twips / kTwipsPerP
 struct Form1State {
     HINSTANCE instance;
     Picture feature;
+    std::vector<HWND> disabled;  // the program's windows that the dialog keeps from input
     WNDPROC editProc = nullptr;
 };
 
@@ -43,6 +46,13 @@ LRESULT CALLBACK Text1Proc(HWND edit, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CHAR:
         if (Text1_KeyPress(index, static_cast<int16_t>(wp)) == 0) return 0;
         break;
+    // The boxes have no input context, so an input method should not compose for them; should
+    // one still deliver text, it must not reach the edit control either.
+    case WM_IME_STARTCOMPOSITION:
+    case WM_IME_COMPOSITION:
+    case WM_IME_ENDCOMPOSITION:
+    case WM_IME_CHAR:
+        return 0;
     // The context menu's editing commands would change the text as well.
     case WM_CUT:
     case WM_PASTE:
@@ -93,6 +103,7 @@ void OnInitDialog(HWND dialog, Form1State* state) {
         HWND edit = AddControl(dialog, kTexts[i], L"EDIT", kText1[i], ES_LEFT | ES_AUTOHSCROLL, kText1Id + i);
         state->editProc = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Text1Proc)));
+        ImmAssociateContext(edit, nullptr);
     }
     AddControl(dialog, Form1Control::Image1, L"STATIC", {}, SS_OWNERDRAW, kImage1Id);
     AddControl(dialog, Form1Control::Frame1, L"BUTTON", kFrame1Caption, BS_GROUPBOX, kFrame1Id);
@@ -106,6 +117,13 @@ void OnInitDialog(HWND dialog, Form1State* state) {
 void OnDrawItem(HWND dialog, const DRAWITEMSTRUCT& item) {
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
     StateOf(dialog)->feature.Draw(item.hDC, item.rcItem.left, item.rcItem.top);
+}
+
+// Unloads the dialog. The program's windows take input again before it is destroyed, so that
+// the system activates the menu window rather than another program's.
+void Unload(HWND dialog) {
+    for (HWND hwnd : StateOf(dialog)->disabled) EnableWindow(hwnd, TRUE);
+    EndDialog(dialog, 0);
 }
 
 INT_PTR CALLBACK Form1Proc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
@@ -126,12 +144,12 @@ INT_PTR CALLBACK Form1Proc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
         // button.
         if ((LOWORD(wp) == kCommand1Id && HIWORD(wp) == BN_CLICKED) ||
             (LOWORD(wp) == IDOK && GetFocus() == GetDlgItem(dialog, kCommand1Id))) {
-            EndDialog(dialog, 0);
+            Unload(dialog);
         }
         return TRUE;
     case WM_CLOSE:
         // The close box and Alt+F4 unload it exactly as the button does.
-        EndDialog(dialog, 0);
+        Unload(dialog);
         return TRUE;
     }
     return FALSE;
@@ -146,14 +164,14 @@ BOOL CALLBACK CollectEnabled(HWND hwnd, LPARAM list) {
 
 void ShowForm1(HINSTANCE instance) {
     // Modal without an owner: the thread's other windows take no input until it closes.
-    std::vector<HWND> disabled;
-    EnumThreadWindows(GetCurrentThreadId(), CollectEnabled, reinterpret_cast<LPARAM>(&disabled));
-    for (HWND hwnd : disabled) EnableWindow(hwnd, FALSE);
+    Form1State state{instance, Picture::FromResource(instance, IDR_FEATURE), {}};
+    EnumThreadWindows(GetCurrentThreadId(), CollectEnabled, reinterpret_cast<LPARAM>(&state.disabled));
+    for (HWND hwnd : state.disabled) EnableWindow(hwnd, FALSE);
 
-    Form1State state{instance, Picture::FromResource(instance, IDR_FEATURE)};
     DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_FORM1), nullptr, Form1Proc, reinterpret_cast<LPARAM>(&state));
 
-    for (HWND hwnd : disabled) EnableWindow(hwnd, TRUE);
+    // Should the dialog end without being unloaded by its own handlers.
+    for (HWND hwnd : state.disabled) EnableWindow(hwnd, TRUE);
 }
 
 }  // namespace lcime::win32

@@ -1,8 +1,6 @@
 // Starts the tutorial setup programs of items 1 and 2.
 #include "install/TutorialLaunch.h"
 
-#include <stdexcept>
-
 #include "install/ErrorReport.h"
 
 namespace lcime {
@@ -11,13 +9,6 @@ const std::array<Tutorial, 2> kTutorials = {{
     {ControlId::Image1a, ControlId::Image1b, 1250, "\\IMEData\\lcsetup\\Setup.exe", ControlId::Label1},
     {ControlId::Image2a, ControlId::Image2b, 1000, "\\IMEData\\plsetup\\Setup.exe", ControlId::Label2},
 }};
-
-const Tutorial& TutorialFor(ControlId highlightPicture) {
-    for (const Tutorial& tutorial : kTutorials) {
-        if (tutorial.highlightPicture == highlightPicture) return tutorial;
-    }
-    throw std::invalid_argument("no tutorial item has this highlight picture");
-}
 
 void LaunchTutorial(const Tutorial& tutorial, Platform& platform, InstallerUi& ui) {
     ui.SlideOut(tutorial.normalPicture, tutorial.highlightPicture, tutorial.slideStep);

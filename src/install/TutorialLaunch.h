@@ -20,8 +20,6 @@ struct Tutorial {
 
 extern const std::array<Tutorial, 2> kTutorials;
 
-const Tutorial& TutorialFor(ControlId highlightPicture);
-
 void LaunchTutorial(const Tutorial& tutorial, Platform& platform, InstallerUi& ui);
 
 }  // namespace lcime

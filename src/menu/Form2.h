@@ -3,12 +3,14 @@
 // The Win32 window feeds it mouse events and paints its scene.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string_view>
 
 #include "app/Module1.h"
+#include "install/Catalogue.h"
 #include "install/InstallImeEdition.h"
 #include "menu/Scene.h"
 #include "platform/Platform.h"
@@ -19,9 +21,6 @@ namespace lcime {
 constexpr std::string_view kForm2Caption = "岚辰输入法系列";
 // One line: the maker's name and the reservation of all rights.
 constexpr std::string_view kCopyrightNotice = LCIME_COMPANY_NAME " 版权所有，保留一切权利。";
-
-// The preview picture shown while the pointer is on an item's normal picture.
-std::optional<int16_t> PreviewIndexOf(ControlId normalPicture);
 
 class Form2 final : public InstallerUi {
 public:
@@ -37,8 +36,10 @@ public:
     // Mouse routing: the event goes to the topmost visible control under the pointer, or to
     // the window over bare client area; a control without a handler drops it.
     void MouseMove(int x, int y);
-    // A click on a control: button pressed and released over the same control.
-    void Click(ControlId control);
+    // The left button pressed and released: a click on the control under the pointer when
+    // both happen over the same one and it is still visible.
+    void MouseDown(int x, int y);
+    void MouseUp(int x, int y);
 
     void Form_MouseMove();
     void Image1a_MouseMove();
@@ -71,13 +72,26 @@ public:
 
 private:
     void ShowPreview(int16_t index);
-    void HoverItem(ControlId normalPicture, ControlId highlightPicture);
-    void InstallEdition(ControlId highlightPicture);
-    void LaunchTutorialOf(ControlId highlightPicture);
+    void HoverItem(ControlId normalPicture);
+    void InstallEdition(const ImeEdition& edition);
 
     Platform& platform_;
     Module1& state_;
     Scene scene_;
+    std::optional<ControlId> pressed_;  // the control under the button press
 };
+
+// The nine menu items: the pictures that show them at rest and highlighted, the preview shown
+// while the pointer is on them, and the handlers their pictures route to.
+struct MenuItem {
+    using Handler = void (Form2::*)();
+    ControlId normalPicture;
+    ControlId highlightPicture;
+    int16_t preview;  // kNoPreview: pointing at the item leaves the previews as they are
+    Handler mouseMove;
+    Handler click;    // the item's action
+};
+constexpr int16_t kNoPreview = -1;
+extern const std::array<MenuItem, 9> kMenuItems;
 
 }  // namespace lcime

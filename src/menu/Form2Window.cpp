@@ -48,7 +48,11 @@ bool Form2Window::Create(int show) {
                          nullptr, instance_, this)) {
         return false;
     }
-    ShowWindow(hwnd_, show);
+    // The window has a fixed size: a shortcut set to start maximized shows it normal. The
+    // system may apply the starter's request to the first call whatever it says, so a
+    // maximized result is restored to the centred design size.
+    ShowWindow(hwnd_, show == SW_SHOWMAXIMIZED ? SW_SHOWNORMAL : show);
+    if (IsZoomed(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
     UpdateWindow(hwnd_);
     return true;
 }
@@ -145,16 +149,13 @@ void Form2Window::OnMouseMove(int x, int y) {
 }
 
 void Form2Window::OnLButtonDown(int x, int y) {
-    pressed_ = form_.scene().HitTest(x, y);
+    form_.MouseDown(x, y);
     SetCapture(hwnd_);
 }
 
-// A click is a press and a release over the same control.
 void Form2Window::OnLButtonUp(int x, int y) {
     ReleaseCapture();
-    const std::optional<ControlId> released = form_.scene().HitTest(x, y);
-    const std::optional<ControlId> pressed = std::exchange(pressed_, std::nullopt);
-    if (pressed && pressed == released) form_.Click(*pressed);
+    form_.MouseUp(x, y);
 }
 
 void Form2Window::OnDestroy() {

@@ -51,7 +51,6 @@ private:
     std::map<int, Picture> pictures_;                   // by resource identifier
     LabelPainter labels_;
     UniqueIcon icon_, smallIcon_;
-    std::optional<ControlId> pressed_;                  // control under the button press
 };
 
 }  // namespace lcime::win32

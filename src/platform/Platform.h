@@ -57,8 +57,8 @@ public:
     // Looks for a normal file (not hidden, system or a directory) at a full path and
     // returns its name as stored, letter case included.
     virtual FindResult FindFile(const std::string& path) = 0;
-    // Copies a file, replacing the destination; the copy is left writable even when the
-    // source is read-only.
+    // Copies a file, replacing the destination even when it is marked hidden, system or
+    // read-only; the copy is left with normal attributes whatever the source's.
     virtual OsError Copy(const std::string& source, const std::string& destination) = 0;
     // Registers an IME file under a layout text; returns the keyboard-layout handle read as
     // a signed 32-bit number, zero when refused.

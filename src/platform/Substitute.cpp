@@ -108,8 +108,8 @@ OsError SubstitutePlatform::Copy(const std::string& source, const std::string& d
     if (to && to->directory) return os_error::kAccessDenied;
     File copy = *from;
     copy.storedName = to ? to->storedName : destination.substr(destination.find_last_of('\\') + 1);
-    copy.hidden = to && to->hidden;  // replacing a file keeps its attributes
-    copy.system = to && to->system;
+    copy.hidden = false;
+    copy.system = false;
     files_[Key(destination)] = copy;
     return os_error::kNone;
 }

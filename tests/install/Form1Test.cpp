@@ -37,19 +37,5 @@ TEST(Form1, ControlsInsideFramesArePlacedFromTheFramesOuterCorner) {
     EXPECT_LE(button.top + button.height, kForm1ClientHeight);
 }
 
-TEST(Form1, DownloadAddressNamesTheDetailsPageWithBothQueryKeys) {
-    const std::string address(kDownloadAddress);
-    const size_t query = address.find("/downloads/details.aspx?");
-    ASSERT_NE(query, std::string::npos);
-    const std::string keys = address.substr(query + 24);
-    ASSERT_EQ(keys.substr(0, 9), "familyid=");
-    const std::string guid = keys.substr(9, 36);
-    for (size_t i = 0; i < guid.size(); ++i) {
-        const bool hyphen = i == 8 || i == 13 || i == 18 || i == 23;
-        EXPECT_TRUE(hyphen ? guid[i] == '-' : std::isxdigit(guid[i]) && !std::isupper(guid[i])) << guid;
-    }
-    EXPECT_EQ(keys.substr(45), "&displaylang=zh-cn");
-}
-
 }  // namespace
 }  // namespace lcime

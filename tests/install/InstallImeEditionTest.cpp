@@ -1,16 +1,27 @@
-// The IME install procedure against the substitute platform and a recording window.
+// The IME install procedure against the substitute platform and a recording window: what is
+// copied from where, what is registered, the result line, and every failure path.
 #include "install/InstallImeEdition.h"
 
 #include <gtest/gtest.h>
 
 #include "install/ErrorReport.h"
 #include "install/RecordingUi.h"
-#include "platform/Substitute.h"
 
 namespace lcime {
 namespace {
 
 const std::string kSys = "C:\\WINDOWS\\system32\\";
+
+const ImeEdition& EditionOf(ControlId highlight) {
+    for (const ImeEdition& entry : kImeEditions) {
+        if (entry.highlightPicture == highlight) return entry;
+    }
+    throw std::out_of_range("no edition");
+}
+
+std::string Medium(std::string_view name) { return std::string(kMediumFolder) + std::string(name); }
+std::string System(std::string_view name) { return kSys + std::string(name); }
+std::string Id(ControlId id) { return std::to_string(int(id)); }
 
 class InstallTest : public ::testing::Test {
 protected:
@@ -19,139 +30,129 @@ protected:
         for (const ImeEdition& entry : kImeEditions) {
             for (const ImeBuild& build : {entry.win9x, entry.nt}) {
                 if (build.imeFile.empty()) continue;
-                platform.AddFile("\\IMEData\\" + std::string(build.imeFile), "ime");
-                platform.AddFile("\\IMEData\\" + std::string(build.codeTableFile), "mb");
+                platform.AddFile(Medium(build.imeFile), "ime " + std::string(build.imeFile));
+                platform.AddFile(Medium(build.codeTableFile), "mb " + std::string(build.codeTableFile));
             }
         }
     }
-    void Install(ControlId highlight) {
+    void Install(const ImeEdition& entry) {
         platform.calls.clear();
-        InstallImeEdition(EditionFor(highlight), state, platform, ui);
+        InstallImeEdition(entry, state, platform, ui);
     }
-    static std::string Id(ControlId id) { return std::to_string(int(id)); }
+    std::string Message() {
+        const Calls boxes = platform.CallsOf("ShowMessage");
+        return boxes.size() == 1 ? boxes[0] : "(" + std::to_string(boxes.size()) + " messages)";
+    }
 
     SubstitutePlatform platform;
     RecordingUi ui{platform};
     Module1 state;
 };
 
-TEST_F(InstallTest, PopularEditionOnNtRunsEveryStepInOrder) {
-    Install(ControlId::Image6b);
-    EXPECT_EQ(platform.calls, (Calls{
-        "FindFile " + kSys + "pjlc2.IME",
-        "Copy \\IMEData\\pjlc2.IME -> " + kSys + "pjlc2.IME",
-        "FindFile " + kSys + "pjlc2.MB",
-        "Copy \\IMEData\\pjlc2.MB -> " + kSys + "pjlc2.MB",
-        "SlideOut " + Id(ControlId::Image6a) + "," + Id(ControlId::Image6b) + " step=1260",
-        "InstallIme " + kSys + "pjlc2.IME | 中文 (简体) - 普及型岚辰",
-        "ShowControl " + Id(ControlId::Label6)}));
-    ASSERT_NE(platform.FileAt(kSys + "pjlc2.MB"), nullptr);
-    EXPECT_EQ(platform.FileAt(kSys + "pjlc2.MB")->content, "mb");
-}
-
-TEST_F(InstallTest, ExistingFileIsKeptOnlyWhenItsNameMatchesExactly) {
-    platform.AddFile(kSys + "lc662.IME", "installed earlier");
-    platform.AddFile(kSys + "LC662.MB", "other case");
-    Install(ControlId::Image3b);
-    EXPECT_EQ(platform.CallsOf("Copy"), Calls{"Copy \\IMEData\\lc662.MB -> " + kSys + "lc662.MB"});
-    EXPECT_EQ(platform.FileAt(kSys + "lc662.IME")->content, "installed earlier");
-    EXPECT_EQ(platform.FileAt(kSys + "lc662.MB")->content, "mb");
-    EXPECT_EQ(platform.CallsOf("InstallIme").size(), 1u);
-}
-
-TEST_F(InstallTest, HiddenOrSystemFilesAreNotSeenSoACopyIsAttempted) {
-    platform.AddFile(kSys + "gaft2.IME", "hidden", /*hidden=*/true);
-    platform.AddFile(kSys + "gaft2.MB", "system", false, /*system=*/true);
-    Install(ControlId::Image7b);
-    EXPECT_EQ(platform.CallsOf("Copy").size(), 2u);
-}
-
-TEST_F(InstallTest, NineXFamilyInstallsTheNineXBuildUnderTheSameLayoutText) {
-    state.gWin9x = true;
-    Install(ControlId::Image3b);
-    EXPECT_EQ(platform.CallsOf("Copy"), (Calls{
-        "Copy \\IMEData\\lc669.IME -> " + kSys + "lc669.IME",
-        "Copy \\IMEData\\lc669.MB -> " + kSys + "lc669.MB"}));
-    EXPECT_EQ(platform.CallsOf("InstallIme"), Calls{"InstallIme " + kSys + "lc669.IME | 中文 (简体) - 岚辰6.6版"});
-}
-
-TEST_F(InstallTest, LargeCharacterSetIsRefusedOnNineXWithoutTouchingFiles) {
-    state.gWin9x = true;
-    for (ControlId item : {ControlId::Image4b, ControlId::Imagefb, ControlId::Image4b}) {
-        Install(item);
-        EXPECT_EQ(platform.calls, Calls{"ShowMessage 在 Win9X 上不能安装大字符集岚辰输入法！"});
+TEST_F(InstallTest, EveryEditionCopiesItsBuildSlidesRegistersAndShowsItsResultLine) {
+    for (bool win9x : {false, true}) {
+        state.gWin9x = win9x;
+        for (const ImeEdition& e : kImeEditions) {
+            if (win9x && e.largeCharacterSet) continue;
+            SCOPED_TRACE(std::string(e.layoutText) + (win9x ? " 9x" : " NT"));
+            const ImeBuild& b = win9x ? e.win9x : e.nt;
+            Install(e);
+            Calls expected;
+            if (e.largeCharacterSet) expected.push_back("ShowNotice");  // before any file is touched
+            for (std::string_view file : {b.imeFile, b.codeTableFile}) {
+                expected.push_back("FindFile " + System(file));
+                expected.push_back("Copy " + Medium(file) + " -> " + System(file));
+            }
+            expected.push_back("SlideOut " + Id(e.normalPicture) + "," + Id(e.highlightPicture) +
+                               " step=" + std::to_string(e.slideStep));
+            expected.push_back("InstallIme " + System(b.imeFile) + " | " + std::string(e.layoutText));
+            expected.push_back("ShowControl " + Id(e.resultLabel));
+            EXPECT_EQ(platform.calls, expected);
+            EXPECT_EQ(platform.FileAt(System(b.codeTableFile))->content, "mb " + std::string(b.codeTableFile));
+            EXPECT_TRUE(ui.captions.empty());
+        }
     }
 }
 
-TEST_F(InstallTest, LargeCharacterSetOnNtShowsTheNoticeBeforeAnyFileAccess) {
-    Install(ControlId::Imagefb);
-    ASSERT_GE(platform.calls.size(), 2u);
-    EXPECT_EQ(platform.calls[0], "ShowNotice");
-    EXPECT_EQ(platform.calls[1], "FindFile " + kSys + "LCGB18F.IME");
-    EXPECT_EQ(platform.CallsOf("InstallIme"), Calls{"InstallIme " + kSys + "LCGB18F.IME | 中文 (繁体) - 大字符集岚辰"});
-    EXPECT_EQ(platform.calls.back(), "ShowControl " + Id(ControlId::Label8));
+TEST_F(InstallTest, OnlyANormalFileOfExactlyTheNameCountsAsPresent) {
+    const ImeEdition& e = EditionOf(ControlId::Image3b);
+    std::string upper(e.nt.codeTableFile);
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    platform.AddFile(System(e.nt.imeFile), "installed earlier");
+    platform.AddFile(kSys + upper, "other case");
+    Install(e);
+    EXPECT_EQ(platform.CallsOf("Copy"), Calls{"Copy " + Medium(e.nt.codeTableFile) + " -> " + System(e.nt.codeTableFile)});
+    EXPECT_EQ(platform.FileAt(System(e.nt.imeFile))->content, "installed earlier");
+
+    // Hidden and system files are copied over and come out as normal files.
+    const ImeEdition& g = EditionOf(ControlId::Image7b);
+    platform.AddFile(System(g.nt.imeFile), "hidden", /*hidden=*/true);
+    platform.AddFile(System(g.nt.codeTableFile), "system", false, /*system=*/true);
+    Install(g);
+    EXPECT_EQ(platform.CallsOf("Copy").size(), 2u);
+    EXPECT_FALSE(platform.FileAt(System(g.nt.imeFile))->hidden);
+    EXPECT_FALSE(platform.FileAt(System(g.nt.codeTableFile))->system);
 }
 
-TEST_F(InstallTest, RefusedRegistrationShowsTheFailureTextWithItsLeadingSpace) {
+TEST_F(InstallTest, LargeCharacterSetIsRefusedOnNineXWithoutNoticeOrFiles) {
+    state.gWin9x = true;
+    for (ControlId item : {ControlId::Image4b, ControlId::Imagefb, ControlId::Image4b}) {
+        Install(EditionOf(item));
+        EXPECT_EQ(platform.calls, Calls{"ShowMessage " + std::string(kRefusedOn9x)});
+    }
+}
+
+TEST_F(InstallTest, RefusedRegistrationShowsTheFailureTextAndNegativeCountsAsSuccess) {
     platform.imeResult = 0;
-    Install(ControlId::Image5b);
-    EXPECT_EQ(ui.captions[ControlId::Label5], " 繁体岚辰安装失败！");
-    EXPECT_EQ(platform.calls.back(), "ShowControl " + Id(ControlId::Label5));
+    for (const ImeEdition& e : kImeEditions) {
+        Install(e);
+        EXPECT_EQ(ui.captions[e.resultLabel], e.failureText);
+        EXPECT_EQ(platform.calls.back(), "ShowControl " + Id(e.resultLabel));
+        EXPECT_NE(platform.FileAt(System(e.nt.imeFile)), nullptr);  // the copies stay
+    }
     EXPECT_TRUE(platform.CallsOf("ShowMessage").empty());
-    EXPECT_NE(platform.FileAt(kSys + "ftlc2.IME"), nullptr);  // the copies stay
-
-    Install(ControlId::Image4b);
-    EXPECT_EQ(ui.captions[ControlId::Label4], "简体大字符集岚辰安装失败！");
-}
-
-TEST_F(InstallTest, NegativeHandleIsSuccess) {
+    ui.captions.clear();
     platform.imeResult = -1;
-    Install(ControlId::Image6b);
+    Install(EditionOf(ControlId::Image6b));
     EXPECT_TRUE(ui.captions.empty());
-    EXPECT_EQ(platform.calls.back(), "ShowControl " + Id(ControlId::Label6));
 }
 
-TEST_F(InstallTest, MissingMediumFileIsReportedAndTheItemStaysInPlace) {
-    platform.copyErrors["\\IMEData\\pjlc2.MB"] = os_error::kFileNotFound;
-    Install(ControlId::Image6b);
-    const Calls boxes = platform.CallsOf("ShowMessage");
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_NE(boxes[0].find("错误 2："), std::string::npos);
-    EXPECT_NE(boxes[0].find("系统找不到指定的文件。"), std::string::npos);
-    EXPECT_NE(boxes[0].find("\\IMEData\\pjlc2.MB"), std::string::npos);
-    EXPECT_NE(boxes[0].find("管理员"), std::string::npos);
+TEST_F(InstallTest, FailedCopyIsReportedNothingIsRegisteredAndTheItemCanBeTriedAgain) {
+    const ImeEdition& e = EditionOf(ControlId::Image6b);
+    platform.copyErrors[Medium(e.nt.codeTableFile)] = os_error::kFileNotFound;
+    Install(e);
+    EXPECT_EQ(Message(), "ShowMessage " + FormatErrorReport({FailedOperation::Copy, os_error::kFileNotFound,
+                                                              platform.DescribeError(os_error::kFileNotFound),
+                                                              Medium(e.nt.codeTableFile), System(e.nt.codeTableFile)}));
     EXPECT_TRUE(platform.CallsOf("SlideOut").empty());
     EXPECT_TRUE(platform.CallsOf("InstallIme").empty());
     EXPECT_TRUE(platform.CallsOf("ShowControl").empty());
     EXPECT_TRUE(platform.CallsOf("EndProgram").empty());
-    EXPECT_NE(platform.FileAt(kSys + "pjlc2.IME"), nullptr);  // copied before the failure
+    EXPECT_NE(platform.FileAt(System(e.nt.imeFile)), nullptr);  // copied before the failure
 
     platform.copyErrors.clear();
-    Install(ControlId::Image6b);  // the item can be clicked again
+    Install(e);
     EXPECT_EQ(platform.CallsOf("InstallIme").size(), 1u);
-}
 
-TEST_F(InstallTest, UnusableDestinationIsReportedBeforeAnyCopy) {
-    platform.findErrors[kSys + "gaft2.IME"] = 21;  // device not ready
-    Install(ControlId::Image7b);
+    // A destination that cannot even be searched stops before any copy.
+    const ImeEdition& g = EditionOf(ControlId::Image7b);
+    platform.findErrors[System(g.nt.imeFile)] = 21;
+    Install(g);
     EXPECT_EQ(platform.calls.size(), 2u);
-    EXPECT_TRUE(platform.CallsOf("Copy").empty());
-    EXPECT_NE(platform.CallsOf("ShowMessage").at(0).find("错误 21"), std::string::npos);
+    EXPECT_NE(Message().find("错误 21"), std::string::npos);
 }
 
-TEST(ErrorReport, FileInUseSaysWhichFileAndWhatToDo) {
-    const std::string text = FormatErrorReport({FailedOperation::Copy, os_error::kSharingViolation,
-                                                "in use\r\n", "\\IMEData\\pjlc2.IME", "C:\\W\\pjlc2.IME"});
-    EXPECT_NE(text.find("错误 32：in use\n"), std::string::npos);
-    EXPECT_NE(text.find("文件 C:\\W\\pjlc2.IME 正在被使用"), std::string::npos);
-    EXPECT_NE(text.find("重新启动 Windows"), std::string::npos);
-}
-
-TEST(Catalogue, FileNamesKeepTheirLetterCase) {
-    EXPECT_EQ(EditionFor(ControlId::Image4b).nt.imeFile, "LCGB18J.IME");
-    EXPECT_TRUE(EditionFor(ControlId::Image4b).win9x.imeFile.empty());
-    EXPECT_EQ(EditionFor(ControlId::Image7b).win9x.codeTableFile, "gaft9.MB");
-    EXPECT_THROW(EditionFor(ControlId::Image1b), std::invalid_argument);
+TEST(ErrorReport, SaysWhatFailedWhereAndWhatToDo) {
+    const std::string inUse = FormatErrorReport(
+        {FailedOperation::Copy, os_error::kSharingViolation, "in use\r\n", "\\M\\a.IME", "C:\\W\\a.IME"});
+    EXPECT_NE(inUse.find("错误 32：in use\n"), std::string::npos);
+    EXPECT_NE(inUse.find("源文件：\\M\\a.IME\n目标文件：C:\\W\\a.IME"), std::string::npos);
+    EXPECT_NE(inUse.find("文件 C:\\W\\a.IME 正在被使用"), std::string::npos);
+    EXPECT_NE(inUse.find("重新启动 Windows"), std::string::npos);
+    const std::string missing =
+        FormatErrorReport({FailedOperation::Start, os_error::kPathNotFound, "gone", "\\M\\Setup.exe", ""});
+    EXPECT_NE(missing.find("错误 3：gone\n文件：\\M\\Setup.exe"), std::string::npos);
+    EXPECT_NE(missing.find("安装盘"), std::string::npos);
 }
 
 }  // namespace

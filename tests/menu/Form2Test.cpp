@@ -1,21 +1,17 @@
-// The menu window's handlers against the substitute platform: hover, previews, routing,
-// slide-out schedules, and the banner, exit and install clicks.
+// The menu window's handlers against the substitute platform, driven through the same mouse
+// entry points as the window: hover and previews, routing, slide-out, and the clicks.
 #include "menu/Form2.h"
 
 #include <gtest/gtest.h>
 
-#include <map>
-#include <vector>
-
-#include "install/Catalogue.h"
+#include "install/TutorialLaunch.h"
 #include "platform/Substitute.h"
-
-using Calls = std::vector<std::string>;
 
 namespace lcime {
 namespace {
 
 using C = ControlId;
+using Calls = std::vector<std::string>;
 
 struct Write {
     ControlId id;
@@ -29,22 +25,27 @@ protected:
         state.gSysDir = "C:\\WINDOWS\\system32\\";
         scene().onWrite = [this](ControlId id, Property property) {
             if (property == Property::Visible) writes.push_back({id, scene()[id].visible});
-            if (property == Property::Left) lefts[id].push_back(scene()[id].left);
         };
     }
     Scene& scene() { return form.scene(); }
-    // Moves the pointer to the middle of a control's rectangle.
-    void PointAt(ControlId id) {
-        const PixelRect r = scene().Bounds(id);
-        form.MouseMove(r.left + r.width / 2, r.top + r.height / 2);
-    }
-    // A press and release where the control lies by design, routed as the window does.
-    void ClickAt(ControlId id) {
+    static std::pair<int, int> Middle(ControlId id) {
         const ControlDesign& d = DesignOf(id);
-        const int x = ToPixels(d.left + d.width / 2), y = ToPixels(d.top + d.height / 2);
-        if (const std::optional<ControlId> hit = scene().HitTest(x, y)) {
-            form.Click(*hit);
-        }
+        return {ToPixels(d.left + d.width / 2), ToPixels(d.top + d.height / 2)};
+    }
+    void PointAt(ControlId id) {
+        const auto [x, y] = Middle(id);
+        form.MouseMove(x, y);
+    }
+    void ClickAt(ControlId id) {
+        const auto [x, y] = Middle(id);
+        form.MouseDown(x, y);
+        form.MouseUp(x, y);
+    }
+    // What a person does: point at the item, then click where it lies.
+    void UseItem(const MenuItem& item) {
+        form.MouseMove(5, 5);
+        PointAt(item.normalPicture);
+        ClickAt(item.normalPicture);
     }
     std::vector<ControlId> VisiblePreviews() {
         std::vector<ControlId> shown;
@@ -53,17 +54,21 @@ protected:
         }
         return shown;
     }
+    void PutMediumFiles() {
+        for (const Tutorial& t : kTutorials) platform.AddFile(std::string(t.setupProgram));
+        for (const ImeEdition& e : kImeEditions) {
+            platform.AddFile(std::string(kMediumFolder) + std::string(e.nt.imeFile));
+            platform.AddFile(std::string(kMediumFolder) + std::string(e.nt.codeTableFile));
+        }
+    }
     SubstitutePlatform platform;
     Module1 state;
     Form2 form{platform, state};
     std::vector<Write> writes;
-    std::map<ControlId, std::vector<int>> lefts;
 };
 
 TEST_F(Form2Test, BareWindowResetMakesAllTwentySixWritesInTheirOrder) {
     PointAt(C::Image4a);
-    writes.clear();
-    form.MouseMove(5, 5);
     const std::vector<Write> expected = {
         {C::Image1b, false}, {C::Image1a, true}, {C::Image2b, false}, {C::Image2a, true},
         {C::Image3b, false}, {C::Image3a, true}, {C::Image4b, false}, {C::Image4a, true},
@@ -72,175 +77,125 @@ TEST_F(Form2Test, BareWindowResetMakesAllTwentySixWritesInTheirOrder) {
         {C::Imagefa, true},  {C::Imagefb, false},
         {C::Image2_0, false}, {C::Image2_1, false}, {C::Image2_2, false}, {C::Image2_3, false},
         {C::Image2_4, false}, {C::Image2_5, false}, {C::Image2_6, false}, {C::Image2_7, false}};
-    EXPECT_EQ(writes, expected);
-    writes.clear();
-    form.MouseMove(5, 5);  // at rest: the same writes again
-    EXPECT_EQ(writes, expected);
+    for (int pass = 0; pass < 2; ++pass) {  // at rest the same writes happen again
+        writes.clear();
+        form.MouseMove(5, 5);
+        EXPECT_EQ(writes, expected);
+    }
 }
 
-TEST_F(Form2Test, HoverShowsTheHighlightThenItsPreviewThenHidesTheOthersInOrder) {
-    struct Case { ControlId normal, highlight; int preview; };
-    for (Case c : {Case{C::Image1a, C::Image1b, 0}, Case{C::Image4a, C::Image4b, 3},
-                   Case{C::Imagefa, C::Imagefb, 7}, Case{C::Image6a, C::Image6b, 4},
-                   Case{C::Image5a, C::Image5b, 5}}) {
+TEST_F(Form2Test, HoverShowsTheHighlightThenItsPreviewThenHidesTheOtherSevenInOrder) {
+    for (const MenuItem& item : kMenuItems) {
+        if (item.preview == kNoPreview) continue;
         form.MouseMove(5, 5);
         writes.clear();
-        PointAt(c.normal);
-        std::vector<Write> expected = {{c.highlight, true}, {PreviewPicture(c.preview), true}};
+        PointAt(item.normalPicture);
+        std::vector<Write> expected = {{item.highlightPicture, true}, {PreviewPicture(item.preview), true}};
         for (int k = 0; k < 8; ++k) {
-            if (k != c.preview) expected.push_back({PreviewPicture(k), false});
+            if (k != item.preview) expected.push_back({PreviewPicture(k), false});
         }
-        EXPECT_EQ(writes, expected) << "preview " << c.preview;
-        EXPECT_EQ(PreviewIndexOf(c.normal), c.preview);
-        EXPECT_EQ(VisiblePreviews(), std::vector<ControlId>{PreviewPicture(c.preview)});
+        EXPECT_EQ(writes, expected) << DesignOf(item.normalPicture).name;
     }
-    EXPECT_EQ(PreviewIndexOf(C::Image8a), std::nullopt);
 }
 
-TEST_F(Form2Test, ItemsHoveredInARowStayHighlightedAndExitAddsOnlyItsOwn) {
+TEST_F(Form2Test, OnlyTheWindowAndNormalPicturesActOnMoves) {
     PointAt(C::Image3a);
-    PointAt(C::Image6a);  // no bare window in between
+    PointAt(C::Image6a);  // no bare window in between: both stay highlighted
     EXPECT_TRUE(scene()[C::Image3b].visible);
     EXPECT_TRUE(scene()[C::Image6b].visible);
-    EXPECT_EQ(VisiblePreviews(), std::vector<ControlId>{C::Image2_4});
+    const std::vector<ControlId> shown = VisiblePreviews();
+    ASSERT_EQ(shown.size(), 1u);
     writes.clear();
-    PointAt(C::Image8a);
+    PointAt(C::Image8a);  // the exit item leaves the previews alone
     EXPECT_EQ(writes, (std::vector<Write>{{C::Image8b, true}}));
-    EXPECT_EQ(VisiblePreviews(), std::vector<ControlId>{C::Image2_4});
+    EXPECT_EQ(VisiblePreviews(), shown);
     writes.clear();
-    PointAt(C::Image8a);  // now over the highlight picture, which ignores moves
-    PointAt(C::Image6a);
-    EXPECT_TRUE(writes.empty());
-}
-
-TEST_F(Form2Test, LabelsPhotoBannerAndPreviewSwallowMoves) {
-    PointAt(C::Image1a);
-    writes.clear();
-    for (ControlId id : {C::Labelsm, C::Labeladd, C::Labelwww, C::photo, C::Imagebt, C::Image2_0}) {
-        PointAt(id);
+    for (ControlId id : {C::Image8a, C::Image6a, C::Labelsm, C::Labeladd, C::Labelwww, C::photo, C::Imagebt,
+                         shown[0]}) {
+        PointAt(id);  // highlight pictures, labels, photo, banner and preview swallow moves
     }
     EXPECT_TRUE(writes.empty());
-    form.MouseMove(5, 5);
-    PointAt(C::Image2_0);  // preview area with all previews hidden is bare window
-    EXPECT_EQ(writes.size(), 52u);
 }
 
-TEST_F(Form2Test, EverySlideOutFollowsItsScheduleWithBothPicturesInStep) {
-    struct Case { ControlId normal, highlight; int16_t step; std::vector<int> values; };
-    const Case cases[] = {
-        {C::Image1a, C::Image1b, 1250, {-1, -1251, -2501, -3751}},
-        {C::Image2a, C::Image2b, 1000, {-1, -1001, -2001, -3001, -4001}},
-        {C::Image3a, C::Image3b, 450, {-1, -451, -901, -1351, -1801, -2251, -2701, -3151, -3601, -4051, -4501, -4951}},
-        {C::Image4a, C::Image4b, 710, {-1, -711, -1421, -2131, -2841, -3551, -4261, -4971}},
-        {C::Imagefa, C::Imagefb, 710, {-1, -711, -1421, -2131, -2841, -3551, -4261, -4971}},
-        {C::Image5a, C::Image5b, 990, {-1, -991, -1981, -2971, -3961, -4951}},
-        {C::Image6a, C::Image6b, 1260, {-1, -1261, -2521, -3781}},
-        {C::Image7a, C::Image7b, 1250, {-1, -1251, -2501, -3751}},
+TEST_F(Form2Test, SlideOutRunsWholePassesUpToFiveThousandWithBothPicturesInStep) {
+    std::vector<int> normal, highlight;
+    scene().onWrite = [&](ControlId id, Property) {
+        (id == C::Image3a ? normal : highlight).push_back(scene()[id].left);
+        if (id == C::Image3b) {
+            EXPECT_EQ(normal.size(), highlight.size());  // normal first in each pass
+        }
     };
-    for (const Case& c : cases) {
-        const PixelRect before = scene().Bounds(c.highlight);
-        const bool normalVisible = scene()[c.normal].visible;
-        std::vector<ControlId> order;
-        scene().onWrite = [&](ControlId id, Property) {
-            order.push_back(id);
-            lefts[id].push_back(scene()[id].left);
-        };
-        form.SlideOut(c.normal, c.highlight, c.step);
-        EXPECT_EQ(lefts[c.normal], c.values);
-        EXPECT_EQ(lefts[c.highlight], c.values);
-        for (size_t i = 0; i < order.size(); ++i) EXPECT_EQ(order[i], i % 2 ? c.highlight : c.normal);
-        const PixelRect after = scene().Bounds(c.highlight);
-        EXPECT_EQ(after.top, before.top);
-        EXPECT_EQ(after.width, before.width);
-        EXPECT_EQ(after.height, before.height);
-        EXPECT_EQ(scene()[c.normal].visible, normalVisible);
-        EXPECT_LE(after.left + after.width, 0);
+    form.SlideOut(C::Image3a, C::Image3b, 450);
+    const std::vector<int> expected = {-1, -451, -901, -1351, -1801, -2251, -2701, -3151, -3601, -4051, -4501, -4951};
+    EXPECT_EQ(normal, expected);
+    EXPECT_EQ(highlight, expected);
+    scene().onWrite = nullptr;
+    for (const MenuItem& item : kMenuItems) {  // every schedule leaves the item wholly outside
+        form.SlideOut(item.normalPicture, item.highlightPicture, 1260);
+        EXPECT_LE(scene().Bounds(item.highlightPicture).left + scene().Bounds(item.highlightPicture).width, 0);
     }
 }
 
-TEST_F(Form2Test, SlidOutItemIsUnreachableAndItsResultLineTakesThePointer) {
-    platform.AddFile("\\IMEData\\pjlc2.IME", "ime");
-    platform.AddFile("\\IMEData\\pjlc2.MB", "mb");
+TEST_F(Form2Test, AClickIsPressAndReleaseOnTheSameVisibleHighlightOrBanner) {
+    const auto [x3, y3] = Middle(C::Image3a);
+    const auto [x6, y6] = Middle(C::Image6a);
+    form.MouseDown(x3, y3);  // normal pictures take no clicks
+    form.MouseUp(x3, y3);
+    PointAt(C::Image3a);
     PointAt(C::Image6a);
-    PointAt(C::Image6b);
-    form.Click(C::Image6b);
-    EXPECT_EQ(scene()[C::Image6a].left, -3781);
-    EXPECT_TRUE(scene()[C::Label6].visible);
-    EXPECT_EQ(scene().HitTest(110, 213), C::Label6);
-    writes.clear();
-    PointAt(C::Label6);
-    EXPECT_TRUE(writes.empty());
-    form.MouseMove(5, 5);  // the reset still writes the slid-out pictures, invisibly
-    EXPECT_FALSE(scene()[C::Image6b].visible);
-    EXPECT_EQ(scene()[C::Image6a].left, -3781);
-}
-
-TEST_F(Form2Test, ClicksReachOnlyHighlightPicturesAndTheBanner) {
-    form.Click(C::Image8a);
-    form.Click(C::Image3a);
-    form.Click(C::photo);
+    form.MouseDown(x3, y3);  // pressed on one item, released on another
+    form.MouseUp(x6, y6);
+    form.MouseUp(x6, y6);    // a release without a press
+    ClickAt(C::photo);
     EXPECT_TRUE(platform.calls.empty());
-    form.Click(C::Imagebt);
-    form.Click(C::Imagebt);
-    EXPECT_EQ(platform.CallsOf("ShowMessage"),
-              (Calls{"ShowMessage " + std::string(kCopyrightNotice), "ShowMessage " + std::string(kCopyrightNotice)}));
-    EXPECT_NE(std::string(kCopyrightNotice).find(DesignOf(C::Labeladd).caption), std::string::npos);
-    EXPECT_EQ(VisiblePreviews(), std::vector<ControlId>{});
+    ClickAt(C::Imagebt);
+    EXPECT_EQ(platform.calls, Calls{"ShowMessage " + std::string(kCopyrightNotice)});
     PointAt(C::Image8a);
-    form.Click(C::Image8b);
+    ClickAt(C::Image8a);
     EXPECT_EQ(platform.calls.back(), "EndProgram");
 }
 
-TEST_F(Form2Test, NoticeOpensBeforeALargeCharacterSetInstallOnNt) {
+TEST_F(Form2Test, EachItemRunsItsOwnActionOnceEvenWhenClickedTwice) {
+    PutMediumFiles();
     int notices = 0;
     form.showNotice = [&] {
         ++notices;
-        EXPECT_TRUE(platform.CallsOf("FindFile").empty());
+        EXPECT_TRUE(platform.CallsOf("FindFile").empty()) << "the notice comes before any file access";
     };
-    PointAt(C::Imagefa);
-    form.Click(C::Imagefb);
-    EXPECT_EQ(notices, 1);
-    EXPECT_FALSE(platform.CallsOf("FindFile").empty());
-}
-
-TEST_F(Form2Test, FailedTutorialStartPutsTheItemBackWhereItCanBeHoveredAgain) {
-    platform.startErrors["\\IMEData\\lcsetup\\Setup.exe"] = os_error::kFileNotFound;
-    PointAt(C::Image1a);
-    form.Click(C::Image1b);
-    EXPECT_EQ(scene()[C::Image1a].left, DesignOf(C::Image1a).left);
-    EXPECT_EQ(scene()[C::Image1b].left, DesignOf(C::Image1b).left);
-    EXPECT_FALSE(scene()[C::Label1].visible);
-    form.MouseMove(5, 5);
-    PointAt(C::Image1a);
-    EXPECT_TRUE(scene()[C::Image1b].visible);
-}
-
-TEST_F(Form2Test, EveryItemClickedTwiceInARowRunsItsActionOnce) {
-    platform.AddFile("\\IMEData\\lcsetup\\Setup.exe");
-    platform.AddFile("\\IMEData\\plsetup\\Setup.exe");
-    for (const ImeEdition& entry : kImeEditions) {
-        platform.AddFile("\\IMEData\\" + std::string(entry.nt.imeFile));
-        platform.AddFile("\\IMEData\\" + std::string(entry.nt.codeTableFile));
+    for (const ImeEdition& e : kImeEditions) {
+        const MenuItem& item = *std::find_if(kMenuItems.begin(), kMenuItems.end(),
+                                             [&](const MenuItem& m) { return m.highlightPicture == e.highlightPicture; });
+        platform.calls.clear();
+        UseItem(item);
+        UseItem(item);  // the result line lies there now
+        EXPECT_EQ(platform.CallsOf("InstallIme"),
+                  Calls{"InstallIme " + state.gSysDir + std::string(e.nt.imeFile) + " | " + std::string(e.layoutText)});
+        EXPECT_TRUE(scene()[e.resultLabel].visible);
+        EXPECT_EQ(scene().HitTest(Middle(e.normalPicture).first, Middle(e.normalPicture).second),
+                  std::optional<ControlId>(e.resultLabel));
     }
-    int notices = 0;
-    form.showNotice = [&] { ++notices; };
-    constexpr std::pair<ControlId, ControlId> kItems[] = {
-        {C::Image1a, C::Image1b}, {C::Image2a, C::Image2b}, {C::Image3a, C::Image3b}, {C::Image6a, C::Image6b},
-        {C::Image4a, C::Image4b}, {C::Imagefa, C::Imagefb}, {C::Image7a, C::Image7b}, {C::Image5a, C::Image5b}};
-    for (const auto& [normal, highlight] : kItems) {
-        form.MouseMove(5, 5);
-        PointAt(normal);
-        ClickAt(highlight);
-        PointAt(normal);  // the result line lies there now
-        ClickAt(highlight);
-    }
-    EXPECT_EQ(platform.CallsOf("StartProgram").size(), 2u);
-    EXPECT_EQ(platform.CallsOf("InstallIme").size(), 6u);
     EXPECT_EQ(notices, 2);
-    EXPECT_TRUE(platform.CallsOf("ShowMessage").empty());
-    for (ControlId label : {C::Label1, C::Label2, C::Label3, C::Label4, C::Label5, C::Label6, C::Label7, C::Label8}) {
-        EXPECT_TRUE(scene()[label].visible);
+    for (const Tutorial& t : kTutorials) {
+        platform.calls.clear();
+        UseItem(kMenuItems[&t - kTutorials.data()]);
+        UseItem(kMenuItems[&t - kTutorials.data()]);
+        EXPECT_EQ(platform.CallsOf("StartProgram"), Calls{"StartProgram " + std::string(t.setupProgram) + " show=2"});
+        EXPECT_TRUE(scene()[t.resultLabel].visible);
     }
+    EXPECT_TRUE(platform.CallsOf("ShowMessage").empty());
+}
+
+TEST_F(Form2Test, FailedTutorialStartPutsTheItemBackWhereItCanBeUsedAgain) {
+    const Tutorial& t = kTutorials[0];
+    platform.AddFile(std::string(t.setupProgram));
+    platform.startErrors[std::string(t.setupProgram)] = os_error::kFileNotFound;
+    UseItem(kMenuItems[0]);
+    EXPECT_EQ(scene().Bounds(t.normalPicture), scene().Bounds(t.highlightPicture));
+    EXPECT_EQ(scene()[t.normalPicture].left, DesignOf(t.normalPicture).left);
+    EXPECT_FALSE(scene()[t.resultLabel].visible);
+    platform.startErrors.clear();
+    UseItem(kMenuItems[0]);
+    EXPECT_TRUE(scene()[t.resultLabel].visible);
 }
 
 }  // namespace

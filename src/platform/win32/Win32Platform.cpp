@@ -55,14 +55,35 @@ FindResult Win32Platform::FindFile(const std::string& path) {
     return result;
 }
 
+namespace {
+
+constexpr DWORD kInTheWay = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
+
+DWORD WithoutInTheWay(DWORD attributes) {
+    attributes &= ~kInTheWay;
+    return attributes ? attributes : FILE_ATTRIBUTE_NORMAL;
+}
+
+}  // namespace
+
 OsError Win32Platform::Copy(const std::string& source, const std::string& destination) {
     const std::wstring target = Wide(destination);
-    if (!::CopyFileW(Wide(source).c_str(), target.c_str(), FALSE)) return GetLastError();
-    // A copy from a read-only medium is read-only too; a later install must be able to
-    // replace it.
-    const DWORD attributes = GetFileAttributesW(target.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-        SetFileAttributesW(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    // CopyFile refuses to replace a hidden, system or read-only file; the installer is meant
+    // to copy over such a file of the catalogue's name, so those attributes go first, and
+    // come back if the copy still fails.
+    const DWORD before = GetFileAttributesW(target.c_str());
+    const bool cleared = before != INVALID_FILE_ATTRIBUTES && !(before & FILE_ATTRIBUTE_DIRECTORY) &&
+                         (before & kInTheWay) && SetFileAttributesW(target.c_str(), WithoutInTheWay(before));
+    if (!::CopyFileW(Wide(source).c_str(), target.c_str(), FALSE)) {
+        const DWORD error = GetLastError();
+        if (cleared) SetFileAttributesW(target.c_str(), before);
+        return error;
+    }
+    // The copy takes the source's attributes: from a read-only medium it would be read-only
+    // and a later install could not replace it.
+    const DWORD after = GetFileAttributesW(target.c_str());
+    if (after != INVALID_FILE_ATTRIBUTES && (after & kInTheWay)) {
+        SetFileAttributesW(target.c_str(), WithoutInTheWay(after));
     }
     return os_error::kNone;
 }

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "app/Probe.h"
+#include "install/Catalogue.h"
 #include "platform/win32/Text.h"
 
 namespace lcime::win32 {
@@ -71,14 +72,28 @@ TEST_F(Win32PlatformTest, CopyCreatesAndReplacesAndReportsAMissingSource) {
     EXPECT_EQ(Read("copy.MB"), "second version");
 }
 
-TEST_F(Win32PlatformTest, CopyOfAReadOnlySourceCanBeReplacedLater) {
+// Windows' CopyFile refuses to replace a hidden, system or read-only file (Wine run as root
+// does not); the copy clears them first and leaves every copy with normal attributes.
+TEST_F(Win32PlatformTest, CopyReplacesHiddenSystemAndReadOnlyFilesAndLeavesNormalOnes) {
+    constexpr DWORD kInTheWay = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
     Write("Mixed.IME", "from a read-only medium", FILE_ATTRIBUTE_READONLY);
-    EXPECT_EQ(platform.Copy(dir_ + "Mixed.IME", dir_ + "copy.MB"), 0u);
-    EXPECT_EQ(GetFileAttributesW(Wide(dir_ + "copy.MB").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+    for (DWORD attributes : {DWORD(FILE_ATTRIBUTE_HIDDEN), DWORD(FILE_ATTRIBUTE_SYSTEM), DWORD(FILE_ATTRIBUTE_READONLY),
+                             kInTheWay, DWORD(0)}) {
+        DeleteFileW(Wide(dir_ + "copy.MB").c_str());
+        if (attributes) Write("copy.MB", "old", attributes);
+        ASSERT_EQ(GetFileAttributesW(Wide(dir_ + "copy.MB").c_str()) & kInTheWay, attributes & kInTheWay);
+        EXPECT_EQ(platform.Copy(dir_ + "Mixed.IME", dir_ + "copy.MB"), 0u) << attributes;
+        EXPECT_EQ(Read("copy.MB"), "from a read-only medium");
+        EXPECT_EQ(GetFileAttributesW(Wide(dir_ + "copy.MB").c_str()) & kInTheWay, 0u) << attributes;
+    }
+    // A destination that stays in use is reported and keeps what it had.
+    SetFileAttributesW(Wide(dir_ + "copy.MB").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    HANDLE open = CreateFileW(Wide(dir_ + "copy.MB").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(open, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(platform.Copy(dir_ + "Mixed.IME", dir_ + "copy.MB"), static_cast<OsError>(ERROR_SHARING_VIOLATION));
+    CloseHandle(open);
+    EXPECT_EQ(GetFileAttributesW(Wide(dir_ + "copy.MB").c_str()) & kInTheWay, DWORD(FILE_ATTRIBUTE_HIDDEN));
     SetFileAttributesW(Wide(dir_ + "Mixed.IME").c_str(), FILE_ATTRIBUTE_NORMAL);
-    Write("Mixed.IME", "newer");
-    EXPECT_EQ(platform.Copy(dir_ + "Mixed.IME", dir_ + "copy.MB"), 0u);
-    EXPECT_EQ(Read("copy.MB"), "newer");
 }
 
 // Finds the keyboard-layout key whose "Ime File" is the given path and returns its layout text.
@@ -110,10 +125,10 @@ std::wstring LayoutTextOf(const std::wstring& imeFile) {
 TEST_F(Win32PlatformTest, RegistrationWritesTheLayoutTextIntact) {
     Module1 state;
     ASSERT_TRUE(RunProbe(platform, state));
-    const std::string path = state.gSysDir + "pjlc2.IME";
-    const int32_t layout = platform.InstallIme(path, "中文 (简体) - 普及型岚辰");
-    EXPECT_NE(layout, 0);
-    EXPECT_EQ(LayoutTextOf(Wide(path)), L"中文 (简体) - 普及型岚辰");
+    const ImeEdition& edition = kImeEditions[4];
+    const std::string path = state.gSysDir + std::string(edition.nt.imeFile);
+    EXPECT_NE(platform.InstallIme(path, std::string(edition.layoutText)), 0);
+    EXPECT_EQ(LayoutTextOf(Wide(path)), Wide(edition.layoutText));
 }
 
 TEST_F(Win32PlatformTest, ProbeFindsTheNtFamilyAndTheSystemDirectory) {

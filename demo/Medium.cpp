@@ -1,13 +1,52 @@
-// The demo medium's layout, taken from the IME catalogue.
+// The demo medium's layout, taken from the IME catalogue and the tutorial items.
 #include "Medium.h"
 
+#include <algorithm>
 #include <fstream>
+#include <stdexcept>
 
 #include "install/Catalogue.h"
+#include "install/TutorialLaunch.h"
 
 namespace lcime::demo {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// The catalogue entry one of whose builds has the code table `<baseName>.MB`.
+const ImeEdition* EditionOf(const std::string& baseName) {
+    for (const ImeEdition& edition : kImeEditions) {
+        for (const ImeBuild& build : {edition.win9x, edition.nt}) {
+            if (!build.codeTableFile.empty() && fs::path(build.codeTableFile).stem() == baseName)
+                return &edition;
+        }
+    }
+    return nullptr;
+}
+
+// A medium path as the installer names it ("\IMEData\..."), under `folder`.
+fs::path OnMedium(const fs::path& folder, std::string_view path) {
+    fs::path result = folder;
+    size_t start = 0;
+    while (start < path.size()) {
+        size_t end = std::min(path.find('\\', start), path.size());
+        if (end > start) result /= std::string(path.substr(start, end - start));
+        start = end + 1;
+    }
+    return result;
+}
+
+void Copy(const fs::path& from, const fs::path& to) {
+    fs::copy_file(from, to, fs::copy_options::overwrite_existing);
+}
+
+void Write(const fs::path& file, const std::string& bytes, std::ios::openmode mode) {
+    std::ofstream out(file, std::ios::binary | mode);
+    if (!(out << bytes).flush()) throw std::runtime_error("cannot write " + file.string());
+}
+
+}  // namespace
 
 std::vector<std::string> MediumImeFiles() {
     std::vector<std::string> names;
@@ -21,25 +60,39 @@ std::vector<std::string> MediumImeFiles() {
     return names;
 }
 
-std::string CodeTableFor(const std::string& baseName) { return "lc\t" + baseName + "\n"; }
+std::vector<CodeTableLine> CodeTableLines(const std::string& baseName) {
+    std::vector<CodeTableLine> lines = {{"zg", "中国"}, {"hz", "汉字"}, {"srf", "输入法"}};
+    if (const ImeEdition* edition = EditionOf(baseName))
+        lines.push_back({"bj", std::string(edition->layoutText)});
+    lines.push_back({"wj", baseName});
+    return lines;
+}
+
+std::string CodeTableFor(const std::string& baseName) {
+    std::string table;
+    for (const CodeTableLine& line : CodeTableLines(baseName)) table += line.code + "\t" + line.text + "\n";
+    return table;
+}
 
 void LayOutMedium(const fs::path& folder, const MediumSources& sources) {
     const fs::path data = folder / "IMEData";
     fs::create_directories(data);
-    fs::copy_file(sources.setupExe, folder / "Setup.exe", fs::copy_options::overwrite_existing);
+    Copy(sources.setupExe, folder / "Setup.exe");
     for (const std::string& name : MediumImeFiles()) {
         const fs::path file = data / name;
-        const std::string base = file.stem().string();
         if (file.extension() == ".MB") {
-            std::ofstream(file, std::ios::binary | std::ios::trunc) << CodeTableFor(base);
+            Write(file, CodeTableFor(file.stem().string()), std::ios::trunc);
         } else {
-            fs::copy_file(sources.imeModule, file, fs::copy_options::overwrite_existing);
+            // Bytes after the image do not change what loads; they tell the copies apart.
+            Copy(sources.imeModule, file);
+            Write(file, "\n" + name + "\n", std::ios::app);
         }
     }
-    for (const char* tutorial : {"lcsetup", "plsetup"}) {
-        fs::create_directories(data / tutorial);
-        fs::copy_file(sources.standinExe, data / tutorial / "Setup.exe", fs::copy_options::overwrite_existing);
-        fs::remove(data / tutorial / "standin.log");
+    for (const Tutorial& tutorial : kTutorials) {
+        const fs::path program = OnMedium(folder, tutorial.setupProgram);
+        fs::create_directories(program.parent_path());
+        Copy(sources.standinExe, program);
+        fs::remove(program.parent_path() / "standin.log");
     }
 }
 

@@ -13,11 +13,21 @@ namespace lcime::demo {
 struct MediumSources {
     std::filesystem::path setupExe;    // the Setup.exe to put at the root
     std::filesystem::path imeModule;   // the demo input method, copied under each .IME name
+                                       // with the file's own name appended after its image
     std::filesystem::path standinExe;  // stands in for both tutorial setup programs
 };
 
 // Every IME and code-table file name of the catalogue (9x and NT builds), in exact case.
 std::vector<std::string> MediumImeFiles();
+
+struct CodeTableLine {
+    std::string code;  // lower-case letters
+    std::string text;  // UTF-8
+};
+
+// The demo code table of `<base>.MB`: mappings common to every edition, the edition's layout
+// text, and the base name itself, so that no two tables are alike.
+std::vector<CodeTableLine> CodeTableLines(const std::string& baseName);
 
 // The demo code table written as `<base>.MB`: UTF-8 lines "<letters>\t<text>".
 std::string CodeTableFor(const std::string& baseName);

@@ -29,7 +29,8 @@ struct Rect {
 class Canvas {
 public:
     // `crisp` draws text without anti-aliasing and with full hinting, for
-    // pictures that keep only two colours.
+    // pictures that keep only two colours; Cairo then takes a face's embedded
+    // bitmaps at the sizes that have them.
     Canvas(int width, int height, bool crisp = false);
     ~Canvas();
     Canvas(const Canvas&) = delete;

@@ -5,6 +5,9 @@
 
 #include <cmath>
 #include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace artwork {
 
@@ -47,6 +50,69 @@ void showLines(cairo_t* cr, PangoLayout* layout, double x, double top, double pi
         ++i;
     } while (pango_layout_iter_next_line(iter));
     pango_layout_iter_free(iter);
+}
+
+// An unbreakable piece of a paragraph: one Chinese character or punctuation
+// mark, one space, or a run of Latin letters and digits ("Windows", "6.6").
+struct Piece {
+    std::string text;
+    bool space = false;
+    bool noLineStart = false;  // closing punctuation
+    bool noLineEnd = false;    // opening punctuation
+    int width = 0;
+};
+
+std::vector<Piece> splitPieces(const std::string& paragraph) {
+    static const std::u32string closing = U"，。、；：？！）》」』”’…";
+    static const std::u32string opening = U"（《「『“‘";
+    std::vector<Piece> pieces;
+    bool inWord = false;
+    for (const char* p = paragraph.c_str(); *p; p = g_utf8_next_char(p)) {
+        const gunichar c = g_utf8_get_char(p);
+        const std::string text(p, size_t(g_utf8_next_char(p) - p));
+        const bool latin = c < 0x80 && (g_ascii_isalnum(char(c)) || c == '.');
+        if (latin && inWord) {
+            pieces.back().text += text;
+            continue;
+        }
+        inWord = latin;
+        Piece piece;
+        piece.text = text;
+        piece.space = c == ' ';
+        piece.noLineStart = closing.find(char32_t(c)) != std::u32string::npos;
+        piece.noLineEnd = opening.find(char32_t(c)) != std::u32string::npos;
+        pieces.push_back(piece);
+    }
+    return pieces;
+}
+
+// Advance of `text` in whole pixels.
+int advance(const Canvas& canvas, const std::string& text, const Font& font) {
+    PangoLayout* layout = canvas.layout(text, font);
+    const int width = int(std::lround(logicalExtents(layout).width));
+    g_object_unref(layout);
+    return width;
+}
+
+// Fills each line with as many pieces as fit, breaking between any two pieces
+// except before closing and after opening punctuation; the first line is
+// narrower by `indent`. Returns [first, last) piece ranges.
+std::vector<std::pair<size_t, size_t>> breakLines(const std::vector<Piece>& pieces, int width, int indent) {
+    std::vector<std::pair<size_t, size_t>> lines;
+    size_t i = 0;
+    while (i < pieces.size() && pieces[i].space) ++i;
+    while (i < pieces.size()) {
+        const int room = lines.empty() ? width - indent : width;
+        size_t end = i;
+        for (int used = 0; end < pieces.size() && used + pieces[end].width <= room; ++end) used += pieces[end].width;
+        if (end == i) throw std::runtime_error("piece wider than a line: " + pieces[i].text);
+        if (end < pieces.size())
+            while (end > i + 1 && (pieces[end].noLineStart || pieces[end - 1].noLineEnd)) --end;
+        lines.push_back({i, end});
+        i = end;
+        while (i < pieces.size() && pieces[i].space) ++i;
+    }
+    return lines;
 }
 
 }  // namespace
@@ -176,29 +242,50 @@ RgbaImage drawItem(const ItemArt& item, bool highlight) {
         const Rect ink = inkExtents(layout);
         if (logical.width > cw - 16) throw std::runtime_error(std::string("words too wide: ") + item.words);
         const double centre = cw * double(i + 1) / double(parts.size() + 1);
-        cairo_move_to(cr, std::round(centre - logical.width / 2), std::round(cy - ink.y - ink.height / 2));
+        // Centred on the ink: the empty halves of 《 and 》 would pull the words off centre.
+        cairo_move_to(cr, std::round(centre - ink.x - ink.width / 2), std::round(cy - ink.y - ink.height / 2));
         pango_cairo_show_layout(cr, layout);
         g_object_unref(layout);
     }
     return canvas.image();
 }
 
+// At 12 pixels the Song face has hand-made bitmaps, which crisp text draws as they are;
+// their ink is 11 pixels high.
 RgbaImage drawPreview(const std::string& paragraph) {
-    const int w = 215, h = 155;
-    const double em = 11;
+    const int w = 215, h = 155, em = 12;
     Canvas canvas(w, h, true);
     cairo_t* cr = canvas.cr();
-    PangoLayout* layout = canvas.layout(paragraph, {kSongFamily, em});
-    pango_layout_set_width(layout, w * PANGO_SCALE);
-    pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
-    pango_layout_set_indent(layout, int(2 * em * PANGO_SCALE));
-    const int lines = pango_layout_get_line_count(layout);
-    if (lines < 9 || lines > 10)
-        throw std::runtime_error("preview paragraph takes " + std::to_string(lines) + " lines: " + paragraph);
-    const double pitch = lines == 10 ? 15 : 16;
+    const Font font{kSongFamily, double(em)};
+    std::vector<Piece> pieces = splitPieces(paragraph);
+    for (Piece& piece : pieces) piece.width = advance(canvas, piece.text, font);
+    const auto lines = breakLines(pieces, w, 2 * em);
+    const int count = int(lines.size());
+    if (count < 9 || count > 10)
+        throw std::runtime_error("preview paragraph takes " + std::to_string(count) + " lines: " + paragraph);
+    const int pitch = count == 10 ? 15 : 16;
+    const int top = (h - count * pitch) / 2;
     setColour(cr, kBlack);
-    showLines(cr, layout, 0, std::floor((h - lines * pitch) / 2), pitch);
-    g_object_unref(layout);
+    for (int i = 0; i < count; ++i) {
+        const int indent = i ? 0 : 2 * em;
+        auto [first, last] = lines[size_t(i)];
+        while (last > first && pieces[last - 1].space) --last;  // a trailing space takes no room
+        int used = 0;
+        for (size_t k = first; k < last; ++k) used += pieces[k].width;
+        // Every line but the last is justified: the spare pixels go into the gaps.
+        const int gaps = int(last - first) - 1;
+        const int spare = i + 1 < count && gaps > 0 ? w - indent - used : 0;
+        int x = indent;
+        for (size_t k = first; k < last; ++k) {
+            const int gap = int(k - first);
+            if (gap > 0 && spare > 0) x += spare * gap / gaps - spare * (gap - 1) / gaps;
+            PangoLayout* layout = canvas.layout(pieces[k].text, font);
+            cairo_move_to(cr, x, top + i * pitch);
+            pango_cairo_show_layout(cr, layout);
+            g_object_unref(layout);
+            x += pieces[k].width;
+        }
+    }
     return canvas.image();
 }
 

@@ -249,6 +249,16 @@ HWND WaitTopWindow(const std::wstring& title, const std::wstring& cls, DWORD pid
     return found;
 }
 
+HWND WaitTopWindowOfClass(const std::wstring& cls, DWORD pid, DWORD timeoutMs) {
+    HWND found = nullptr;
+    Poll([&] {
+        for (HWND window : TopWindowsOf(pid))
+            if (ClassOf(window) == cls) found = window;
+        return found != nullptr;
+    }, timeoutMs);
+    return found;
+}
+
 bool WaitGone(HWND window, DWORD timeoutMs) {
     return Poll([&] { return !IsWindow(window); }, timeoutMs);
 }

@@ -84,6 +84,7 @@ std::wstring TextOf(HWND window);
 HWND FindTopWindow(const std::wstring& title, const std::wstring& cls = L"", DWORD pid = 0);
 HWND WaitTopWindow(const std::wstring& title, const std::wstring& cls = L"", DWORD pid = 0,
                    DWORD timeoutMs = kWaitMs);
+HWND WaitTopWindowOfClass(const std::wstring& cls, DWORD pid, DWORD timeoutMs = kWaitMs);
 // Every visible top-level window of a process.
 std::vector<HWND> TopWindowsOf(DWORD pid);
 bool WaitGone(HWND window, DWORD timeoutMs = kWaitMs);

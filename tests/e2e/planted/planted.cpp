@@ -1,8 +1,9 @@
-// A DLL planted beside Setup.exe on the demo medium under the name of a system DLL. If any
-// program loads it, it leaves "<its file name>.loaded" in its folder, which the end-to-end
-// tests look for. It exports nothing; a program that really needed it would fail, which is
-// beside the point: being loaded at all is the fault.
+// A DLL planted beside a program under the name of a system DLL. When a program loads it, it
+// leaves "<its file name>.loaded" in its folder, which the DLL search test looks for. Its one
+// export lets the control program import it.
 #include <windows.h>
+
+extern "C" __declspec(dllexport) int PLANTED_ENTRY() { return 1; }
 
 BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
     if (reason != DLL_PROCESS_ATTACH) return TRUE;

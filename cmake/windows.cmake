@@ -44,12 +44,12 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 add_executable(win32_platform_tests tests/platform/win32/Win32PlatformTest.cpp tests/menu/LabelPainterTest.cpp)
 target_link_libraries(win32_platform_tests PRIVATE lcime_win32 gtest_main)
-if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
-    # Only the 64-bit build runs here: these machines cannot execute 32-bit code.
-    add_test(NAME win32_platform_tests COMMAND win32_platform_tests)
-endif()
+# Registered in both Windows builds: the test preset that is run decides which one runs
+# (i686 under WoW64 where this machine runs 32-bit code, x86_64 otherwise).
+add_test(NAME win32_platform_tests COMMAND win32_platform_tests)
+add_executable(wow64_probe tests/platform/win32/Wow64Probe.cpp)
 
-# End-to-end tests: the project's driver and stand-in programs, and the Python harness.
+# End-to-end suites driving Setup.exe under Wine, with their robot library.
 add_subdirectory(tests/e2e)
 
 # The header flags and the import list of the built executable, read back with objdump.

@@ -5,7 +5,9 @@
 # reused without rebooting it.
 #
 #   wine_env               exports WINEPREFIX (default $REPO/build/wine-prefix), WINEDEBUG,
-#                          WINEDLLOVERRIDES
+#                          WINEDLLOVERRIDES; picks the Wine loader that runs on this machine
+#   wine, wine_zh          run that loader (wine_zh under LC_ALL=zh_CN.UTF-8)
+#   wine_made_with         prints Wine's version and whether 32-bit programs run
 #   wine_prefix_ensure     creates the prefix on first use, re-applies the settings if they changed
 #   wine_prefix_refresh    re-applies the settings to an existing prefix
 #   wine_display_ensure [--new]
@@ -44,6 +46,12 @@ wine_env() {
 wine() {
     wine_env
     command "$WINE_LOADER_BIN" "$@"
+}
+
+# `wine` under the Chinese locale (through env: bash itself has no such locale to switch to).
+wine_zh() {
+    wine_env
+    env LC_ALL=zh_CN.UTF-8 "$WINE_LOADER_BIN" "$@"
 }
 
 # What the prefix was made with: Wine's version and whether 32-bit programs run in it.
@@ -91,7 +99,7 @@ _wine_settings_stamp() {
 _wine_apply_settings() {
     local reg="$WINEPREFIX/drive_c/lc-settings.reg"
     _wine_settings_reg | iconv -f UTF-8 -t UTF-16 > "$reg"
-    LC_ALL=zh_CN.UTF-8 wine regedit /S 'C:\lc-settings.reg' || return 1
+    wine_zh regedit /S 'C:\lc-settings.reg' || return 1
     rm -f "$reg"
     wineserver -w
     _wine_settings_stamp > "$WINEPREFIX/.lc-prefix-complete"
@@ -125,7 +133,7 @@ wine_prefix_ensure() {
                 [ -f "$WINEPREFIX/.lc-prefix-complete" ] || rm -rf "$WINEPREFIX"
                 mkdir -p "$WINEPREFIX"
                 echo "wine-env: creating Wine prefix $WINEPREFIX" >&2
-                LC_ALL=zh_CN.UTF-8 wine wineboot.exe -i >/dev/null 2>&1 ||
+                wine_zh wineboot.exe -i >/dev/null 2>&1 ||
                     { echo "wine-env: wineboot failed" >&2; exit 1; }
                 wineserver -w
                 wine_made_with > "$WINEPREFIX/.lc-prefix-made"
@@ -197,7 +205,7 @@ wine_run_in() {
     wine_env
     local dir="$1"
     shift
-    ( cd "$dir" && LC_ALL=zh_CN.UTF-8 wine "$@" )
+    ( cd "$dir" && wine_zh "$@" )
 }
 
 wine_wait() {

@@ -22,5 +22,5 @@ flock -w 900 8 || { echo "run-suite: $work is busy" >&2; exit 1; }
     wine_display_ensure || exit 1
     trap 'wine_kill; wine_display_stop' EXIT
     wine_map_drive m: "$work/medium"
-    cd "$work" && LC_ALL=zh_CN.UTF-8 wine "$suite" "$@"
+    cd "$work" && env LC_ALL=zh_CN.UTF-8 "$WINE_LOADER_BIN" "$suite" "$@"
 } 8>&-

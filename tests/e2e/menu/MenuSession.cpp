@@ -97,9 +97,10 @@ void MenuSession::ExpectInstalled(const ImeEdition& edition) {
             auto same = [&](const KeyboardLayout& old) { return old.key == layout.key; };
             if (std::none_of(layoutsBefore_.begin(), layoutsBefore_.end(), same)) added.push_back(layout);
         }
-        return !added.empty();
+        return !added.empty() && !added.back().layoutText.empty() && !added.back().imeFile.empty();
     };
-    // The layout is registered after both copies and before the result line shows.
+    // The layout is registered after both copies and before the result line shows; its key
+    // comes before its values.
     ASSERT_TRUE(Poll(addedLayouts)) << "nothing registered";
     EXPECT_TRUE(copied(edition.nt.imeFile)) << edition.nt.imeFile;
     EXPECT_TRUE(copied(edition.nt.codeTableFile)) << edition.nt.codeTableFile;

@@ -9,7 +9,7 @@ LCIME_PACKAGES=(
     g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64 mingw-w64-tools
     wine wine64 wine32:i386 xvfb xdotool x11-utils imagemagick nsis
     fonts-wqy-zenhei fonts-arphic-uming fonts-noto-cjk
-    libcairo2-dev libpango1.0-dev libgif-dev libjpeg-dev
+    libcairo2-dev libpango1.0-dev libgif-dev libjpeg-dev libstb-dev
 )
 
 sudo=""

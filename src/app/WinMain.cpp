@@ -5,7 +5,6 @@
 #include "install/Form1Dialog.h"
 #include "menu/Form2.h"
 #include "menu/Form2Window.h"
-#include "platform/win32/Picture.h"
 #include "platform/win32/Win32Platform.h"
 
 namespace {
@@ -30,7 +29,6 @@ void RestrictDllSearch() {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     RestrictDllSearch();
-    lcime::win32::ComScope com;
     lcime::win32::Win32Platform platform;
     lcime::Module1 state;
     lcime::Form2 form(platform, state);

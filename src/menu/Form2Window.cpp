@@ -89,12 +89,18 @@ void Form2Window::OnCreate() {
     };
 }
 
-void Form2Window::LoadPictures() { background_ = decoder_.Decode(instance_, IDR_BACKGROUND); }
+// The pictures shown at rest are decoded before the window shows, so that the first paint
+// only draws; the others are decoded when first drawn.
+void Form2Window::LoadPictures() {
+    background_ = Picture::FromResource(instance_, IDR_BACKGROUND);
+    for (const ControlDesign& design : kInventory) {
+        if (design.kind == ControlKind::Picture && form_.scene()[design.id].visible) PictureOf(design.picture);
+    }
+}
 
-// Pictures are decoded when first drawn, so that the first paint waits only for those shown.
 const Picture& Form2Window::PictureOf(int resource) {
     auto found = pictures_.find(resource);
-    if (found == pictures_.end()) found = pictures_.emplace(resource, decoder_.Decode(instance_, resource)).first;
+    if (found == pictures_.end()) found = pictures_.emplace(resource, Picture::FromResource(instance_, resource)).first;
     return found->second;
 }
 

@@ -46,7 +46,6 @@ private:
     Win32Platform& platform_;
     Form2& form_;
     HWND hwnd_ = nullptr;
-    PictureDecoder decoder_;
     Picture background_;
     std::map<int, Picture> pictures_;                   // by resource identifier
     LabelPainter labels_;

@@ -67,6 +67,25 @@ void LabelPainter::Paint(HDC dc, FontId font, const std::wstring& caption, const
     DrawTextW(dc, caption.c_str(), -1, &rect, format);
 }
 
+// The first face this system has, looked up once per font; the system substitutes if it has
+// none of them.
+const wchar_t* LabelPainter::FaceOf(FontId font) {
+    const wchar_t*& face = faces_[font];
+    if (!face) {
+        const FontDesign design = FontDesignOf(font);
+        UniqueDc probe(CreateCompatibleDC(nullptr));
+        face = design.faces[0];
+        for (const wchar_t* candidate : design.faces) {
+            if (FaceInstalled(probe.get(), candidate)) {
+                face = candidate;
+                break;
+            }
+        }
+    }
+    return face;
+}
+
+// Fonts are created when a label first needs them.
 HFONT LabelPainter::FontFor(FontId font, int heightPixels) {
     UniqueFont& slot = fonts_[{font, heightPixels}];
     if (!slot) {
@@ -75,16 +94,7 @@ HFONT LabelPainter::FontFor(FontId font, int heightPixels) {
         lf.lfHeight = -heightPixels;
         lf.lfWeight = design.weight;
         lf.lfCharSet = design.charset;
-        // The first face this system has; the system substitutes if it has none of them.
-        UniqueDc probe(CreateCompatibleDC(nullptr));
-        const wchar_t* face = design.faces[0];
-        for (const wchar_t* candidate : design.faces) {
-            if (FaceInstalled(probe.get(), candidate)) {
-                face = candidate;
-                break;
-            }
-        }
-        lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
+        lstrcpynW(lf.lfFaceName, FaceOf(font), LF_FACESIZE);
         slot.reset(CreateFontIndirectW(&lf));
     }
     return slot.get();

@@ -26,7 +26,10 @@ public:
     static int DesignHeight(FontId font);
 
 private:
+    const wchar_t* FaceOf(FontId font);
+
     std::map<std::pair<FontId, int>, UniqueFont> fonts_;  // by font and pixel height
+    std::map<FontId, const wchar_t*> faces_;              // the face chosen for each font
 };
 
 }  // namespace lcime::win32

@@ -1,6 +1,7 @@
 #!/bin/sh
-# Checks the built Setup.exe: both run-from-swap flags are set, and it imports only DLLs that
-# Windows loads from its protected known-DLL list, never from the program's own folder.
+# Checks the built Setup.exe: both run-from-swap flags are set, it imports only DLLs that
+# Windows loads from its protected known-DLL list, never from the program's own folder, and it
+# does not import SetDllDirectoryW, which older systems lack (it is looked up at run time).
 #   check-executable.sh <objdump> <Setup.exe>
 set -u
 objdump="$1" exe="$2"
@@ -16,4 +17,5 @@ for dll in $(echo "$headers" | sed -n 's/.*DLL Name: //p' | tr 'A-Z' 'a-z'); do
         *) echo "imports a DLL that is not a known DLL: $dll"; status=1 ;;
     esac
 done
+echo "$headers" | grep -qw SetDllDirectoryW && { echo "imports SetDllDirectoryW"; status=1; }
 exit $status

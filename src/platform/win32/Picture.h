@@ -1,13 +1,13 @@
-// Pictures carried in the executable's resources, decoded with the Windows Imaging Component
-// into a colour bitmap and a transparency mask that plain GDI can draw.
+// Pictures carried in the executable's resources (JPEG, GIF), decoded in the process and drawn
+// from the decoded rows with plain GDI; a monochrome mask keeps transparent pixels see-through.
+// No system imaging component is involved, so pictures show wherever GDI does.
 #pragma once
 
 #include <windows.h>
-#include <objbase.h>
+
+#include <memory>
 
 #include "platform/win32/Handles.h"
-
-struct IWICImagingFactory;
 
 namespace lcime::win32 {
 
@@ -16,50 +16,23 @@ public:
     // Decodes the RCDATA resource `id` of the module; an empty picture when that fails.
     static Picture FromResource(HINSTANCE module, int id);
 
-    bool empty() const { return !colour_; }
-    int width() const { return width_; }
-    int height() const { return height_; }
+    bool empty() const { return !rows_; }
+    int width() const { return header_.biWidth; }
+    int height() const { return -header_.biHeight; }
 
     // Draws the picture at its natural size; transparent pixels leave the target as it was.
     void Draw(HDC target, int x, int y) const;
 
 private:
-    friend class PictureDecoder;
+    struct RowsFree {
+        void operator()(unsigned char* rows) const;
+    };
 
-    UniqueBitmap colour_;  // transparent pixels black, so that OR-ing them changes nothing
-    UniqueBitmap mask_;    // monochrome, set where transparent; none for an opaque picture
-    int width_ = 0;
-    int height_ = 0;
-};
-
-// Decodes many pictures with one imaging factory, which under Wine saves a registry lookup
-// and a class-object request per picture. Lives on one thread, inside its COM lifetime.
-class PictureDecoder {
-public:
-    PictureDecoder();
-    ~PictureDecoder();
-    PictureDecoder(const PictureDecoder&) = delete;
-    PictureDecoder& operator=(const PictureDecoder&) = delete;
-
-    // Decodes the RCDATA resource `id` of the module; an empty picture when that fails.
-    Picture Decode(HINSTANCE module, int id);
-
-private:
-    IWICImagingFactory* factory_ = nullptr;
-};
-
-// Initialises COM for the thread's lifetime, as the imaging component needs.
-class ComScope {
-public:
-    ComScope() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComScope() {
-        if (ok_) CoUninitialize();
-    }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-private:
-    bool ok_;
+    // The decoder's own buffer, turned in place into top-down DIB rows (BGR or BGRX), so that
+    // start-up touches no second copy; transparent pixels black, so that OR-ing them changes nothing.
+    std::unique_ptr<unsigned char, RowsFree> rows_;
+    BITMAPINFOHEADER header_ = {};
+    UniqueBitmap mask_;  // set where transparent; none for an opaque picture
 };
 
 }  // namespace lcime::win32

@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <memory>
 
 #include "Medium.h"
+#include "platform/win32/Handles.h"
 
 namespace lcime::robot {
 
@@ -14,8 +14,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct HandleCloser { void operator()(HANDLE h) const { CloseHandle(h); } };
-using UniqueHandle = std::unique_ptr<void, HandleCloser>;
+struct ScreenDcReleaser { void operator()(HDC dc) const { ReleaseDC(nullptr, dc); } };
 struct KeyCloser { void operator()(HKEY k) const { RegCloseKey(k); } };
 using UniqueKey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
 
@@ -29,13 +28,10 @@ fs::path UnixPath(const char* variable) {
     return path;
 }
 
-std::wstring RegistryString(HKEY key, const wchar_t* name) {
+std::wstring RegistryString(HKEY key, const wchar_t* subkey, const wchar_t* name) {
     wchar_t buffer[1024];
-    DWORD size = sizeof(buffer) - sizeof(wchar_t), type = 0;
-    if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS ||
-        (type != REG_SZ && type != REG_EXPAND_SZ))
-        return {};
-    buffer[size / sizeof(wchar_t)] = 0;
+    DWORD size = sizeof(buffer);
+    if (RegGetValueW(key, subkey, name, RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS) return {};
     return buffer;
 }
 
@@ -67,8 +63,7 @@ bool PointAt(POINT screen) {
     PROCESS_INFORMATION info = {};
     if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
         return false;
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
+    const win32::UniqueHandle process(info.hProcess), thread(info.hThread);
     auto at = [&] {
         POINT p;
         return GetCursorPos(&p) && p.x == screen.x && p.y == screen.y;
@@ -138,20 +133,6 @@ bool RemoveFile(const fs::path& file) {
 }
 
 // ---- processes ------------------------------------------------------------------------------
-
-Process::Process(Process&& other) noexcept : handle_(other.handle_), id_(other.id_) {
-    other.handle_ = nullptr;
-    other.id_ = 0;
-}
-
-Process& Process::operator=(Process&& other) noexcept {
-    if (this != &other) {
-        Kill();
-        std::swap(handle_, other.handle_);
-        std::swap(id_, other.id_);
-    }
-    return *this;
-}
 
 Process::~Process() { Kill(); }
 
@@ -319,37 +300,13 @@ bool Keys(HWND window, const std::vector<WORD>& chord) {
     return Send(inputs);
 }
 
-bool Type(HWND window, const std::wstring& text) {
-    BringToFront(window);
-    std::vector<INPUT> inputs;
-    for (wchar_t c : text) {
-        INPUT in = {};
-        in.type = INPUT_KEYBOARD;
-        in.ki.wScan = c;
-        in.ki.dwFlags = KEYEVENTF_UNICODE;
-        inputs.push_back(in);
-        in.ki.dwFlags |= KEYEVENTF_KEYUP;
-        inputs.push_back(in);
-    }
-    return Send(inputs);
-}
-
 // ---- pixels ---------------------------------------------------------------------------------
-
-COLORREF Pixel(HWND window, POINT client) {
-    const POINT screen = ToScreen(window, client);
-    HDC dc = GetDC(nullptr);
-    const COLORREF colour = GetPixel(dc, screen.x, screen.y);
-    ReleaseDC(nullptr, dc);
-    return colour;
-}
 
 std::vector<COLORREF> Capture(HWND window, const RECT& client) {
     const int width = client.right - client.left, height = client.bottom - client.top;
     const POINT origin = ToScreen(window, {client.left, client.top});
-    std::vector<COLORREF> pixels;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+    const std::unique_ptr<HDC__, ScreenDcReleaser> screen(GetDC(nullptr));
+    const win32::UniqueDc memory(CreateCompatibleDC(screen.get()));
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width;
@@ -357,19 +314,15 @@ std::vector<COLORREF> Capture(HWND window, const RECT& client) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    if (HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0)) {
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        if (BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY)) {
-            GdiFlush();
-            const auto* bgrx = static_cast<const DWORD*>(bits);
-            for (int i = 0; i < width * height; ++i)
-                pixels.push_back(RGB((bgrx[i] >> 16) & 0xFF, (bgrx[i] >> 8) & 0xFF, bgrx[i] & 0xFF));
-        }
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-    }
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    const win32::UniqueBitmap bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    std::vector<COLORREF> pixels;
+    if (!bitmap) return pixels;
+    const win32::SelectIn select(memory.get(), bitmap.get());
+    if (!BitBlt(memory.get(), 0, 0, width, height, screen.get(), origin.x, origin.y, SRCCOPY)) return pixels;
+    GdiFlush();
+    const auto* bgrx = static_cast<const DWORD*>(bits);
+    for (int i = 0; i < width * height; ++i)
+        pixels.push_back(RGB((bgrx[i] >> 16) & 0xFF, (bgrx[i] >> 8) & 0xFF, bgrx[i] & 0xFF));
     return pixels;
 }
 
@@ -405,11 +358,8 @@ std::vector<KeyboardLayout> KeyboardLayouts() {
     wchar_t name[256];
     for (DWORD i = 0;; ++i) {
         DWORD length = 256;
-        if (RegEnumKeyExW(root.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        HKEY sub = nullptr;
-        if (RegOpenKeyExW(root.get(), name, 0, KEY_READ, &sub) != ERROR_SUCCESS) continue;
-        UniqueKey subKey(sub);
-        layouts.push_back({name, RegistryString(sub, L"Layout Text"), RegistryString(sub, L"Ime File")});
+        if (RegEnumKeyExW(raw, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        layouts.push_back({name, RegistryString(raw, name, L"Layout Text"), RegistryString(raw, name, L"Ime File")});
     }
     return layouts;
 }

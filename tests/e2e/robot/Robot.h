@@ -50,8 +50,6 @@ bool RemoveFile(const std::filesystem::path& file);             // true when gon
 class Process {
 public:
     Process() = default;
-    Process(Process&& other) noexcept;
-    Process& operator=(Process&& other) noexcept;
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
     ~Process();
@@ -121,12 +119,9 @@ bool Drag(HWND window, POINT from, POINT to);
 // Brings the top-level window of `window` to the front, then presses the keys together and
 // releases them in reverse order, e.g. {VK_CONTROL, 'C'}, {VK_MENU, VK_F4}, {'A'}.
 bool Keys(HWND window, const std::vector<WORD>& chord);
-// Types characters as Unicode key events.
-bool Type(HWND window, const std::wstring& text);
 
 // ---- pixels ---------------------------------------------------------------------------------
 
-COLORREF Pixel(HWND window, POINT client);
 // The pixels of a client rectangle, row by row (one BitBlt of the screen).
 std::vector<COLORREF> Capture(HWND window, const RECT& client);
 

@@ -26,11 +26,13 @@ void MenuSession::Start(WORD showWindow) {
     ASSERT_TRUE(StartSetup(setup_, showWindow));
     menu_ = WaitTopWindow(Wide(kForm2Caption), L"", setup_.Id(), kFirstWindowMs);
     ASSERT_TRUE(menu_) << "no menu window";
-    // The first paint is done once the highlight areas show their pictures steadily.
+    // The pointer may be left over an item; the menu is at rest once its pixels stay put.
+    ASSERT_NO_FATAL_FAILURE(Rest());
     ASSERT_TRUE(Poll([&] {
-        auto first = Pixels(ControlId::Image1b);
-        Sleep(100);
-        return !first.empty() && first == Pixels(ControlId::Image1b);
+        const RECT all = {0, 0, kClientWidth, kClientHeight};
+        const std::vector<COLORREF> first = Capture(menu_, all);
+        Sleep(200);
+        return !first.empty() && first == Capture(menu_, all);
     }));
 }
 

@@ -1,7 +1,6 @@
 // Setup.exe meeting a bad medium, awkward destinations and clumsy use: each case ends in the
 // designed report or behaviour, the menu stays usable, and nothing half-installed is registered.
 #include <algorithm>
-#include <cctype>
 #include <fstream>
 
 #include "Medium.h"
@@ -19,9 +18,8 @@ namespace fs = std::filesystem;
 const wchar_t kSetupDefaults[] = L"Software\\Wine\\AppDefaults\\Setup.exe";
 constexpr DWORD kInTheWay = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
 
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-    return text;
+bool SameName(const fs::path& file, std::string_view name) {
+    return _wcsicmp(file.c_str(), robot::Wide(name).c_str()) == 0;
 }
 
 fs::path OnMedium(std::string_view name) { return robot::Medium() / L"IMEData" / robot::Wide(name); }
@@ -50,13 +48,8 @@ protected:
         RegDeleteTreeW(HKEY_CURRENT_USER, kSetupDefaults);
         robot::RemoveImeLayouts();
         // Every letter case of the catalogue's names goes: Windows would see them as one file.
-        std::vector<std::string> names;
-        for (const std::string& name : demo::MediumImeFiles()) names.push_back(Lower(name));
-        for (const auto& entry : fs::directory_iterator(robot::SystemDirectories().installed)) {
-            const std::string stored = Lower(robot::Utf8(entry.path().filename().wstring()));
-            if (std::count(names.begin(), names.end(), stored)) {
-                ASSERT_TRUE(robot::RemoveFile(entry.path()));
-            }
+        for (const std::string& name : demo::MediumImeFiles()) {
+            for (const fs::path& copy : StoredCopies(name)) ASSERT_TRUE(robot::RemoveFile(copy));
         }
         robot::LayOutMedium();
         win32::Win32Platform platform;
@@ -69,7 +62,7 @@ protected:
     std::vector<fs::path> StoredCopies(std::string_view name) const {
         std::vector<fs::path> copies;
         for (const auto& entry : fs::directory_iterator(robot::SystemDirectories().installed))
-            if (Lower(robot::Utf8(entry.path().filename().wstring())) == Lower(std::string(name)))
+            if (SameName(entry.path().filename(), name))
                 copies.push_back(entry.path());
         return copies;
     }
@@ -77,7 +70,7 @@ protected:
     std::vector<robot::KeyboardLayout> LayoutsOf(std::string_view imeFile) const {
         std::vector<robot::KeyboardLayout> found;
         for (const robot::KeyboardLayout& layout : robot::KeyboardLayouts())
-            if (Lower(robot::Utf8(layout.imeFile)) == Lower(state_.gSysDir + std::string(imeFile)))
+            if (SameName(layout.imeFile, state_.gSysDir + std::string(imeFile)))
                 found.push_back(layout);
         return found;
     }
@@ -90,8 +83,12 @@ protected:
 
     // Both files copied as one plain file each and the IME registered once under its text.
     void ExpectInstalled(const ImeEdition& edition, const ImeBuild& build, bool copied = true) {
-        ASSERT_TRUE(robot::Poll([&] { return !LayoutsOf(build.imeFile).empty(); })) << edition.edition;
-        const auto layouts = LayoutsOf(build.imeFile);
+        // The layout's key is there before its values.
+        std::vector<robot::KeyboardLayout> layouts;
+        ASSERT_TRUE(robot::Poll([&] {
+            layouts = LayoutsOf(build.imeFile);
+            return !layouts.empty() && !layouts[0].layoutText.empty();
+        })) << edition.edition;
         ASSERT_EQ(layouts.size(), 1u) << edition.edition;
         EXPECT_EQ(robot::Utf8(layouts[0].layoutText), edition.layoutText);
         for (std::string_view name : {build.imeFile, build.codeTableFile}) {
@@ -173,26 +170,25 @@ TEST_F(BadInput, DestinationsInTheWayAreReplacedAndExactNamesKept) {
     const ImeEdition &sixSix = EditionAt(ControlId::Image3a), &traditional = EditionAt(ControlId::Image5a);
     const ImeEdition &hongKong = EditionAt(ControlId::Image7a), &popular = EditionAt(ControlId::Image6a);
     const ImeEdition& simplified = EditionAt(ControlId::Image4a);
-    auto place = [&](std::string name, DWORD attributes = 0) {
-        std::ofstream(Installed(name), std::ios::binary) << "older file";
-        return !attributes || (SetFileAttributesW(Installed(name).c_str(), attributes) &&
-                               (GetFileAttributesW(Installed(name).c_str()) & attributes));
+    auto place = [&](const fs::path& file, DWORD attributes = 0) {
+        std::ofstream(file, std::ios::binary) << "older file";
+        return !attributes || (SetFileAttributesW(file.c_str(), attributes) && (GetFileAttributesW(file.c_str()) & attributes));
     };
-    auto upper = [](std::string_view name) {
-        std::string text(name);
-        std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::toupper(c); });
-        return text;
+    auto upper = [&](std::string_view name) {
+        std::wstring file = Installed(name);
+        CharUpperBuffW(file.data(), static_cast<DWORD>(file.size()));
+        return fs::path(file);
     };
-    ASSERT_TRUE(place(std::string(sixSix.nt.imeFile), FILE_ATTRIBUTE_HIDDEN));
-    ASSERT_TRUE(place(std::string(sixSix.nt.codeTableFile), FILE_ATTRIBUTE_SYSTEM));
+    ASSERT_TRUE(place(Installed(sixSix.nt.imeFile), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(place(Installed(sixSix.nt.codeTableFile), FILE_ATTRIBUTE_SYSTEM));
     ASSERT_TRUE(place(upper(traditional.nt.imeFile), FILE_ATTRIBUTE_READONLY));
     ASSERT_TRUE(place(upper(traditional.nt.codeTableFile)));
-    ASSERT_TRUE(place(std::string(hongKong.nt.imeFile)));
-    ASSERT_TRUE(place(std::string(hongKong.nt.codeTableFile)));
+    ASSERT_TRUE(place(Installed(hongKong.nt.imeFile)));
+    ASSERT_TRUE(place(Installed(hongKong.nt.codeTableFile)));
     for (std::string_view name : {simplified.nt.imeFile, simplified.nt.codeTableFile})
         ASSERT_TRUE(SetFileAttributesW(OnMedium(name).c_str(), FILE_ATTRIBUTE_READONLY));
     // A code table under another letter case is copied over, but this process holds it open.
-    HANDLE held = CreateFileW(Installed(upper(popular.nt.codeTableFile)).c_str(), GENERIC_WRITE, 0, nullptr,
+    HANDLE held = CreateFileW(upper(popular.nt.codeTableFile).c_str(), GENERIC_WRITE, 0, nullptr,
                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
 
@@ -214,14 +210,28 @@ TEST_F(BadInput, DraggedWindowTakesEveryItemClickedTwiceOnce) {
     ASSERT_TRUE(robot::RemoveFile(OnMedium(failing.nt.codeTableFile)));
     ASSERT_TRUE(menu.Start());
 
+    // Pressed on the caption, moved once the window's move loop runs, released once it moved.
     RECT frame, before = robot::ClientRectOnScreen(menu.window);
     GetWindowRect(menu.window, &frame);
-    const POINT grab{100, (frame.top - before.top) / 2}, to{grab.x - 150, grab.y - 90};
-    ASSERT_TRUE(robot::Drag(menu.window, grab, to));
+    const POINT grab{frame.left + 100, (frame.top + before.top) / 2}, to{grab.x - 150, grab.y - 90};
+    const DWORD thread = GetWindowThreadProcessId(menu.window, nullptr);
+    auto moving = [&] {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof(info);
+        return GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMOVESIZE);
+    };
+    INPUT button = {};
+    button.type = INPUT_MOUSE;
+    button.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    ASSERT_TRUE(robot::MoveTo(GetDesktopWindow(), grab) && SendInput(1, &button, sizeof(INPUT)));
+    ASSERT_TRUE(robot::Poll(moving)) << "no move loop";
+    ASSERT_TRUE(robot::MoveTo(GetDesktopWindow(), to));
     ASSERT_TRUE(robot::Poll([&] {
         const RECT after = robot::ClientRectOnScreen(menu.window);
         return after.left == before.left - 150 && after.top == before.top - 90;
     }));
+    button.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ASSERT_TRUE(SendInput(1, &button, sizeof(INPUT)) && robot::Poll([&] { return !moving(); }));
 
     for (const Tutorial& tutorial : kTutorials) {
         ASSERT_TRUE(menu.DoubleClick(tutorial.normalPicture));

@@ -1,8 +1,9 @@
-// Start-up benchmark, run under Wine: starts a program again and again and measures the time
-// from the start request until its window shows its finished picture at a client point.
-// The first run only learns the colour that the point has once the window is painted.
-//   start_bench.exe <program> <client-x> <client-y> [runs]
-// Prints the median in milliseconds.
+// Start-up benchmark, run under Wine: starts several programs in turn, again and again, and
+// measures for each the time from the start request until its window is idle and shows its
+// finished picture at a client point. Taking turns spreads the machine's changing load evenly
+// over the programs. The first start of each only learns the colour its point has once painted.
+//   start_bench.exe <runs> <program> <client-x> <client-y> [<program> <client-x> <client-y>]...
+// Prints one line per program: "<median> <lower quartile> <upper quartile>" in milliseconds.
 #include <windows.h>
 
 #include <algorithm>
@@ -11,6 +12,13 @@
 #include <vector>
 
 namespace {
+
+struct Program {
+    std::wstring commandLine;
+    POINT client;
+    COLORREF painted = 0;
+    std::vector<double> times;
+};
 
 struct Search {
     DWORD process;
@@ -28,43 +36,42 @@ BOOL CALLBACK FindVisibleWindow(HWND hwnd, LPARAM param) {
     return TRUE;
 }
 
-double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-    LARGE_INTEGER frequency;
+double Now() {
+    LARGE_INTEGER frequency, counter;
     QueryPerformanceFrequency(&frequency);
-    return double(to.QuadPart - from.QuadPart) / double(frequency.QuadPart);
+    QueryPerformanceCounter(&counter);
+    return double(counter.QuadPart) * 1000 / double(frequency.QuadPart);
 }
 
-// Starts the program, waits until the point shows `expected` (or, when `learn` is set, until
-// the window has been visible for a second and then records the colour), ends the program.
-double RunOnce(std::wstring program, POINT client, COLORREF& expected, bool learn) {
+// Starts the program and waits until it is idle with its point showing the painted colour (or,
+// when learning, until its window has been visible for a second, then records the colour).
+// Returns the milliseconds taken, or -1 when the window did not get there within 20 s.
+double RunOnce(Program& program, bool learn) {
     STARTUPINFOW si = {};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
-    LARGE_INTEGER start, now;
-    QueryPerformanceCounter(&start);
-    if (!CreateProcessW(nullptr, program.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-        std::fprintf(stderr, "cannot start the program (error %lu)\n", GetLastError());
+    std::wstring commandLine = program.commandLine;
+    const double start = Now();
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        std::fprintf(stderr, "cannot start %ls (error %lu)\n", program.commandLine.c_str(), GetLastError());
         ExitProcess(1);
     }
     double elapsed = -1;
     HDC screen = GetDC(nullptr);
-    for (;;) {
-        QueryPerformanceCounter(&now);
-        if (Seconds(start, now) > 20) break;
+    while (Now() - start < 20000) {
         Search search{pi.dwProcessId, nullptr};
         EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
         if (search.found) {
-            POINT p = client;
+            POINT p = program.client;
             ClientToScreen(search.found, &p);
             if (learn) {
                 Sleep(1000);
-                expected = GetPixel(screen, p.x, p.y);
+                program.painted = GetPixel(screen, p.x, p.y);
                 elapsed = 0;
                 break;
             }
-            if (GetPixel(screen, p.x, p.y) == expected) {
-                QueryPerformanceCounter(&now);
-                elapsed = Seconds(start, now) * 1000;
+            if (GetPixel(screen, p.x, p.y) == program.painted && WaitForInputIdle(pi.hProcess, 0) == 0) {
+                elapsed = Now() - start;
                 break;
             }
         }
@@ -78,28 +85,43 @@ double RunOnce(std::wstring program, POINT client, COLORREF& expected, bool lear
     return elapsed;
 }
 
+double Quantile(std::vector<double> times, double q) {
+    const size_t i = static_cast<size_t>(q * double(times.size() - 1) + 0.5);
+    std::nth_element(times.begin(), times.begin() + i, times.end());
+    return times[i];
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc < 4) {
-        std::fprintf(stderr, "usage: start_bench <program> <client-x> <client-y> [runs]\n");
+    if (argc < 5 || (argc - 2) % 3 != 0) {
+        std::fprintf(stderr, "usage: start_bench <runs> <program> <client-x> <client-y> [...]\n");
         return 2;
     }
-    const std::wstring program = std::wstring(L"\"") + argv[1] + L"\"";
-    const POINT client = {_wtoi(argv[2]), _wtoi(argv[3])};
-    const int runs = argc > 4 ? _wtoi(argv[4]) : 15;
-    COLORREF expected = 0;
-    RunOnce(program, client, expected, true);
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        const double ms = RunOnce(program, client, expected, false);
-        if (ms < 0) {
-            std::fprintf(stderr, "the window never showed its picture\n");
-            return 1;
-        }
-        times.push_back(ms);
+    const int runs = _wtoi(argv[1]);
+    std::vector<Program> programs;
+    for (int i = 2; i < argc; i += 3) {
+        Program program;
+        program.commandLine = std::wstring(L"\"") + argv[i] + L"\"";
+        program.client = {_wtoi(argv[i + 1]), _wtoi(argv[i + 2])};
+        programs.push_back(program);
     }
-    std::nth_element(times.begin(), times.begin() + runs / 2, times.end());
-    std::printf("%.1f\n", times[runs / 2]);
+    for (Program& program : programs) RunOnce(program, true);
+    // Each round starts with the next program, so that none always follows the same one.
+    for (int run = 0; run < runs; ++run) {
+        for (size_t k = 0; k < programs.size(); ++k) {
+            Program& program = programs[(run + k) % programs.size()];
+            const double ms = RunOnce(program, false);
+            if (ms < 0) {
+                std::fprintf(stderr, "%ls never showed its picture\n", program.commandLine.c_str());
+                return 1;
+            }
+            program.times.push_back(ms);
+        }
+    }
+    for (const Program& program : programs) {
+        std::printf("%.1f %.1f %.1f\n", Quantile(program.times, 0.5), Quantile(program.times, 0.25),
+                    Quantile(program.times, 0.75));
+    }
     return 0;
 }

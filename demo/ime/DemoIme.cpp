@@ -5,9 +5,11 @@
 // the same way in 32-bit and 64-bit processes.
 #include "ImeInterface.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -15,6 +17,7 @@ namespace {
 constexpr wchar_t kUiClass[] = L"LCDemoImeUI";
 constexpr size_t kMaxCode = 16;
 constexpr size_t kMaxText = 64;
+constexpr DWORD kMaxTableBytes = 1 << 20;
 
 struct Entry {
     std::wstring code;
@@ -44,6 +47,7 @@ public:
     ~LockedContext() { if (ic_) ImmUnlockIMC(imc_); }
     LockedContext(const LockedContext&) = delete;
     LockedContext& operator=(const LockedContext&) = delete;
+    INPUTCONTEXT* get() const { return ic_; }
     INPUTCONTEXT* operator->() const { return ic_; }
     explicit operator bool() const { return ic_ != nullptr; }
 
@@ -78,10 +82,11 @@ std::wstring TablePath() {
 }
 
 std::vector<Entry> ReadTable(const std::wstring& path) {
-    UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) { file.release(); return {}; }
-    std::string bytes(GetFileSize(file.get(), nullptr) & 0xFFFFF, '\0');
+    HANDLE opened = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (opened == INVALID_HANDLE_VALUE) return {};
+    UniqueHandle file(opened);
+    std::string bytes(std::min<DWORD>(GetFileSize(file.get(), nullptr), kMaxTableBytes), '\0');
     DWORD read = 0;
     if (!ReadFile(file.get(), bytes.data(), (DWORD)bytes.size(), &read, nullptr)) return {};
     std::wstring text(read, L'\0');
@@ -229,7 +234,7 @@ UINT WINAPI ImeToAsciiEx(UINT key, UINT, const BYTE*, TRANSMSGLIST*, UINT, HIMC 
     {
         LockedContext ic(imc);
         if (!ic) return 0;
-        Type(ic.operator->(), wchar_t(L'a' + (LOWORD(key) - 'A')));
+        Type(ic.get(), wchar_t(L'a' + (LOWORD(key) - 'A')));
     }
     ImmGenerateMessage(imc);
     return 0;

@@ -20,9 +20,11 @@ const ImeEdition& EditionAt(ControlId normalPicture) {
                          [&](const ImeEdition& e) { return e.normalPicture == normalPicture; });
 }
 
-const ImeEdition& FirstLargeCharacterSet() {
-    return *std::find_if(kImeEditions.begin(), kImeEditions.end(),
-                         [](const ImeEdition& e) { return e.largeCharacterSet; });
+std::vector<const ImeEdition*> LargeCharacterSetEditions() {
+    std::vector<const ImeEdition*> large;
+    for (const ImeEdition& edition : kImeEditions)
+        if (edition.largeCharacterSet) large.push_back(&edition);
+    return large;
 }
 
 std::vector<demo::CodeTableLine> TableOf(const ImeEdition& edition) {
@@ -36,30 +38,20 @@ KeyboardLayout LayoutOf(const ImeEdition& edition) {
     return {};
 }
 
-std::wstring Quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
-
-struct Typed {
-    bool moduleLoaded = false;
-    std::string text;
-};
-
-// Runs typewin: it activates the layout, presses the letters and Enter, and reports.
-Typed TypeWith(const KeyboardLayout& layout, const std::string& letters) {
+// Runs typewin: it activates the layout, presses the letters and Enter, and reports the text.
+std::wstring TypeWith(const KeyboardLayout& layout, const std::string& letters) {
     std::wstring program = L"Z:" + Wide(LCIME_TYPEWIN);
     std::replace(program.begin(), program.end(), L'/', L'\\');
-    const std::filesystem::path report = std::filesystem::current_path() / L"typed.txt";
-    EXPECT_TRUE(RemoveFile(report));
+    const std::filesystem::path here = std::filesystem::current_path(), report = here / L"typed.txt";
     Process typewin;
-    DWORD exitCode = 1;
-    EXPECT_TRUE(typewin.Start(Quoted(program) + L" " + layout.key + L" " + Quoted(layout.imeFile) + L" " +
-                                  Wide(letters) + L" " + Quoted(report.wstring()),
-                              std::filesystem::current_path()));
-    EXPECT_TRUE(typewin.WaitExit(exitCode, kFirstWindowMs));
-    EXPECT_EQ(exitCode, 0u) << "the Enter after the letters never arrived";
-    const std::string lines = ReadFileBytes(report);
-    const size_t typed = lines.find("\ntyped=");
-    if (typed == std::string::npos) return {};
-    return {lines.rfind("module=1", 0) == 0, lines.substr(typed + 7, lines.size() - typed - 8)};
+    DWORD exitCode = 2;
+    EXPECT_TRUE(RemoveFile(report) &&
+                typewin.Start(L"\"" + program + L"\" " + layout.key + L" \"" + layout.imeFile + L"\" " +
+                                  Wide(letters) + L" \"" + report.wstring() + L"\"", here) &&
+                typewin.WaitExit(exitCode, kFirstWindowMs));
+    EXPECT_EQ(exitCode, 0u) << "1: the Enter after the letters never came; 3: the IME was not loaded";
+    const std::string bytes = ReadFileBytes(report);
+    return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
 }
 
 bool ModuleLoaded(DWORD pid, const std::wstring& file) {
@@ -114,7 +106,7 @@ protected:
 };
 
 TEST_F(ImeTest, InstalledEditionTypesItsTableAndNothingWithoutIt) {
-    for (const ImeEdition* edition : {&EditionAt(ControlId::Image6a), &FirstLargeCharacterSet()}) {
+    for (const ImeEdition* edition : {&EditionAt(ControlId::Image6a), LargeCharacterSetEditions()[0]}) {
         SCOPED_TRACE(edition->edition);
         if (edition != &EditionAt(ControlId::Image6a)) {
             ASSERT_NO_FATAL_FAILURE(SetUp());
@@ -129,14 +121,9 @@ TEST_F(ImeTest, InstalledEditionTypesItsTableAndNothingWithoutIt) {
             letters += line.code;
             texts += line.text;
         }
-        Typed typed = TypeWith(layout, letters);
-        EXPECT_TRUE(typed.moduleLoaded);
-        EXPECT_EQ(typed.text, texts);
-
+        EXPECT_EQ(Utf8(TypeWith(layout, letters)), texts);
         ASSERT_TRUE(RemoveFile(SystemDirectories().installed / std::string(edition->nt.codeTableFile)));
-        typed = TypeWith(layout, letters);
-        EXPECT_TRUE(typed.moduleLoaded);
-        EXPECT_EQ(typed.text, letters) << "typed without its code table";
+        EXPECT_EQ(Utf8(TypeWith(layout, letters)), letters) << "typed without its code table";
     }
 }
 
@@ -149,9 +136,7 @@ TEST_F(ImeTest, NoticeUnderTheImeKeepsItsTextsAndGivesTheMenuBack) {
     setup_.Kill();
     const KeyboardLayout layout = LayoutOf(popular);
     const std::vector<demo::CodeTableLine> table = TableOf(popular);
-    std::vector<const ImeEdition*> large;
-    for (const ImeEdition& edition : kImeEditions)
-        if (edition.largeCharacterSet) large.push_back(&edition);
+    const std::vector<const ImeEdition*> large = LargeCharacterSetEditions();
 
     enum Way { OkButton, CloseBoxOfNotice, AltF4 };
     for (Way way : {OkButton, CloseBoxOfNotice, AltF4}) {

@@ -1,21 +1,16 @@
 // Types with an installed input method as a user's program would:
 //   typewin <layout key> <IME file> <letters> <report file>
 // activates the keyboard layout of that key before its window exists (so the window's input
-// context gets the IME), presses the letters and then Enter with SendInput, and collects the
-// WM_CHAR characters until the Enter arrives. The report (UTF-8) says whether the IME module
-// was loaded and what was typed:
-//   module=<0|1>
-//   typed=<characters before the Enter>
-// Exit code 0 when the Enter arrived in time.
+// context gets the IME), presses the letters and then Enter with SendInput, and writes the
+// WM_CHAR characters that came before the Enter to the report file (UTF-16).
+// Exit code: 0 done, 1 the Enter did not arrive in time, 2 bad arguments, 3 IME not loaded.
 #include <windows.h>
-#include <imm.h>
 #include <shellapi.h>
 
-#include <cwchar>
+#include <cwctype>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -23,20 +18,19 @@ std::wstring typed;
 bool enterSeen = false;
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CHAR) {
-        if (wParam == L'\r') enterSeen = true;
-        else if (!enterSeen) typed += wchar_t(wParam);
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
+    if (message != WM_CHAR) return DefWindowProcW(window, message, wParam, lParam);
+    if (wParam == L'\r') enterSeen = true;
+    else if (!enterSeen) typed += wchar_t(wParam);
+    return 0;
 }
 
-bool Pump(HWND window, DWORD deadline, bool (*done)(HWND)) {
-    while (!done(window)) {
+// Runs the message loop (with TranslateMessage, which hands keys to the IME) until `done`.
+template <typename Done>
+bool Pump(DWORD deadline, Done done) {
+    while (!done()) {
         if (GetTickCount() >= deadline) return false;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
@@ -46,19 +40,10 @@ bool Pump(HWND window, DWORD deadline, bool (*done)(HWND)) {
 
 void Press(WORD key) {
     INPUT input[2] = {};
-    for (INPUT& i : input) {
-        i.type = INPUT_KEYBOARD;
-        i.ki.wVk = key;
-    }
+    input[0].type = input[1].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = input[1].ki.wVk = key;
     input[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, input, sizeof(INPUT));
-}
-
-std::string Utf8(const std::wstring& text) {
-    std::string out(text.size() * 3, '\0');
-    out.resize(WideCharToMultiByte(CP_UTF8, 0, text.data(), (int)text.size(), out.data(), (int)out.size(),
-                                   nullptr, nullptr));
-    return out;
 }
 
 }  // namespace
@@ -74,20 +59,21 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     wc.hInstance = instance;
     wc.lpszClassName = L"LCImeTypeWin";
     RegisterClassW(&wc);
-    HWND window = CreateWindowW(wc.lpszClassName, L"typewin", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                100, 100, 300, 200, nullptr, nullptr, instance, nullptr);
+    HWND window = CreateWindowW(wc.lpszClassName, L"typewin", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300,
+                                200, nullptr, nullptr, instance, nullptr);
+    if (!GetModuleHandleW(argv[2])) return 3;
     const DWORD deadline = GetTickCount() + 20000;
-    bool front = Pump(window, deadline, [](HWND w) {
-        SetForegroundWindow(w);
-        SetFocus(w);
-        return GetForegroundWindow() == w && GetFocus() == w;
+    const bool front = Pump(deadline, [&] {
+        SetForegroundWindow(window);
+        SetFocus(window);
+        return GetForegroundWindow() == window && GetFocus() == window;
     });
-    bool module = GetModuleHandleW(argv[2]) != nullptr;
     if (front) {
-        for (const wchar_t* letter = argv[3]; *letter; ++letter) Press(WORD(towupper(*letter)));
+        for (const wchar_t* letter = argv[3]; *letter; ++letter) Press(WORD(std::towupper(*letter)));
         Press(VK_RETURN);
     }
-    bool done = front && Pump(window, deadline, [](HWND) { return enterSeen; });
-    std::ofstream(std::filesystem::path(argv[4]), std::ios::binary) << "module=" << module << "\ntyped=" << Utf8(typed) << "\n";
+    const bool done = front && Pump(deadline, [] { return enterSeen; });
+    std::ofstream(std::filesystem::path(argv[4]), std::ios::binary)
+        .write(reinterpret_cast<const char*>(typed.data()), std::streamsize(typed.size() * sizeof(wchar_t)));
     return done ? 0 : 1;
 }

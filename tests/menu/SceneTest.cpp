@@ -72,24 +72,5 @@ TEST(Scene, ChangesInvalidateOldAndNewRectanglesAndRepeatedWritesNothing) {
     EXPECT_EQ(painted, (std::vector<PixelRect>{{96, 171, 169, 17}, {352, 192, 215, 155}}));
 }
 
-TEST(Scene, ResultLineBoxesAreOnePixelWiderThanTheirSuccessCaptions) {
-    // 16 pixels per full-width character, 8 per ASCII character, at 12 point.
-    auto width = [](std::string_view text) {
-        int pixels = 0;
-        for (size_t i = 0; i < text.size();) {
-            const unsigned char c = text[i];
-            const size_t n = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
-            pixels += n == 1 ? 8 : 16;
-            i += n;
-        }
-        return pixels;
-    };
-    for (ControlId label : {ControlId::Label1, ControlId::Label2, ControlId::Label3, ControlId::Label4,
-                            ControlId::Label5, ControlId::Label6, ControlId::Label7, ControlId::Label8}) {
-        const ControlDesign& design = DesignOf(label);
-        EXPECT_EQ(ToPixels(design.width), width(design.caption) + 1) << design.name;
-    }
-}
-
 }  // namespace
 }  // namespace lcime

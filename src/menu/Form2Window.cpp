@@ -4,6 +4,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "platform/win32/Text.h"
 #include "resource.h"
 
@@ -12,6 +14,7 @@ namespace {
 
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = 0;
+constexpr LONG kBandRows = 64;  // rows composed off screen at a time
 
 RECT ToRect(const PixelRect& r) { return {r.left, r.top, r.left + r.width, r.top + r.height}; }
 
@@ -111,14 +114,18 @@ void Form2Window::OnPaint() {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
     if (width > 0 && height > 0) {
-        // Everything is composed off screen and copied in one go, so nothing flickers.
+        // Everything is composed off screen, a band of rows at a time, and each band copied in
+        // one go: nothing flickers, and a full paint needs only a small buffer.
         UniqueDc buffer(CreateCompatibleDC(screen));
-        UniqueBitmap bitmap(CreateCompatibleBitmap(screen, width, height));
+        UniqueBitmap bitmap(CreateCompatibleBitmap(screen, width, std::min<int>(height, kBandRows)));
         SelectIn select(buffer.get(), bitmap.get());
-        SetViewportOrgEx(buffer.get(), -area.left, -area.top, nullptr);
-        PaintScene(buffer.get(), area);
-        SetViewportOrgEx(buffer.get(), 0, 0, nullptr);
-        BitBlt(screen, area.left, area.top, width, height, buffer.get(), 0, 0, SRCCOPY);
+        for (LONG top = area.top; top < area.bottom; top += kBandRows) {
+            const RECT band = {area.left, top, area.right, std::min(top + kBandRows, area.bottom)};
+            SetViewportOrgEx(buffer.get(), -band.left, -band.top, nullptr);
+            PaintScene(buffer.get(), band);
+            SetViewportOrgEx(buffer.get(), 0, 0, nullptr);
+            BitBlt(screen, band.left, band.top, width, band.bottom - band.top, buffer.get(), 0, 0, SRCCOPY);
+        }
     }
     EndPaint(hwnd_, &ps);
 }

@@ -3,7 +3,7 @@
 // finished picture at a client point. Taking turns spreads the machine's changing load evenly
 // over the programs. The first start of each only learns the colour its point has once painted.
 //   start_bench.exe <runs> <program> <client-x> <client-y> [<program> <client-x> <client-y>]...
-// Prints one line per program: "<median> <lower quartile> <upper quartile>" in milliseconds.
+// Prints one line per program: "<median> <lower quartile> <upper quartile> <fastest>" in ms.
 #include <windows.h>
 
 #include <algorithm>
@@ -120,8 +120,8 @@ int wmain(int argc, wchar_t** argv) {
         }
     }
     for (const Program& program : programs) {
-        std::printf("%.1f %.1f %.1f\n", Quantile(program.times, 0.5), Quantile(program.times, 0.25),
-                    Quantile(program.times, 0.75));
+        std::printf("%.1f %.1f %.1f %.1f\n", Quantile(program.times, 0.5), Quantile(program.times, 0.25),
+                    Quantile(program.times, 0.75), Quantile(program.times, 0));
     }
     return 0;
 }

@@ -110,6 +110,13 @@ protected:
         if (edition.largeCharacterSet) menu.CloseNotice();
     }
 
+    // Installs with a medium file or folder moved aside; the copy of `reported` fails.
+    void InstallWithout(const fs::path& missing, const ImeEdition& edition, OsError error, std::string_view reported) {
+        Aside away(missing);
+        Install(edition);
+        menu.Dismiss(CopyReport(error, reported));
+    }
+
     Module1 state_;
     SetupMenu menu;
 };
@@ -117,12 +124,8 @@ protected:
 TEST_F(BadInput, AbsentMediumFolderIsReportedUntilItIsBack) {
     const ImeEdition& popular = EditionAt(ControlId::Image6a);
     ASSERT_TRUE(menu.Start());
-    {
-        Aside folder(robot::Medium() / L"IMEData");
-        Install(popular);
-        menu.Dismiss(CopyReport(os_error::kPathNotFound, popular.nt.imeFile));
-        ExpectNothingInstalled(popular.nt);
-    }
+    InstallWithout(robot::Medium() / L"IMEData", popular, os_error::kPathNotFound, popular.nt.imeFile);
+    ExpectNothingInstalled(popular.nt);
     Install(popular);
     ExpectInstalled(popular, popular.nt);
 }
@@ -130,23 +133,16 @@ TEST_F(BadInput, AbsentMediumFolderIsReportedUntilItIsBack) {
 TEST_F(BadInput, EachNtFileMissingInTurnIsReportedThenInstalls) {
     ASSERT_TRUE(menu.Start());
     for (const ImeEdition& edition : kImeEditions) {
-        {
-            Aside file(OnMedium(edition.nt.imeFile));
-            Install(edition);
-            menu.Dismiss(CopyReport(os_error::kFileNotFound, edition.nt.imeFile));
-        }
-        ExpectNothingInstalled(edition.nt);
-        {
-            Aside file(OnMedium(edition.nt.codeTableFile));
-            Install(edition);
-            menu.Dismiss(CopyReport(os_error::kFileNotFound, edition.nt.codeTableFile));
-        }
+        const ImeBuild& files = edition.nt;
+        InstallWithout(OnMedium(files.imeFile), edition, os_error::kFileNotFound, files.imeFile);
+        ExpectNothingInstalled(files);
+        InstallWithout(OnMedium(files.codeTableFile), edition, os_error::kFileNotFound, files.codeTableFile);
         // The IME file copied before the missing code table stays, unregistered.
-        EXPECT_EQ(robot::ReadFileBytes(Installed(edition.nt.imeFile)), robot::ReadFileBytes(OnMedium(edition.nt.imeFile)));
-        EXPECT_TRUE(StoredCopies(edition.nt.codeTableFile).empty());
-        EXPECT_TRUE(LayoutsOf(edition.nt.imeFile).empty());
+        EXPECT_EQ(robot::ReadFileBytes(Installed(files.imeFile)), robot::ReadFileBytes(OnMedium(files.imeFile)));
+        EXPECT_TRUE(StoredCopies(files.codeTableFile).empty());
+        EXPECT_TRUE(LayoutsOf(files.imeFile).empty());
         Install(edition);
-        ExpectInstalled(edition, edition.nt);
+        ExpectInstalled(edition, files);
     }
 }
 

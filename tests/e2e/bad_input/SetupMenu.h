@@ -88,13 +88,16 @@ public:
         return box;
     }
 
-    // Presses OK on the message box, which must say `expected`.
+    // Clicks OK on the message box, which must say `expected`. A click, not a posted button
+    // message, comes after any earlier input still queued for the program.
     void Dismiss(const std::string& expected) {
         std::wstring text;
         HWND box = WaitBox(&text);
         ASSERT_TRUE(box) << "no message box";
         EXPECT_EQ(robot::Utf8(text), expected);
-        ASSERT_TRUE(robot::PressButton(box) && robot::WaitGone(box));
+        RECT ok = {};
+        GetClientRect(GetDlgItem(box, IDOK), &ok);
+        ASSERT_TRUE(robot::Click(GetDlgItem(box, IDOK), {ok.right / 2, ok.bottom / 2}) && robot::WaitGone(box));
     }
 
     // Closes the notice dialog with its close box.
@@ -114,6 +117,8 @@ private:
         std::string windows;
         for (HWND w : robot::TopWindowsOf(process.Id()))
             windows += " [" + robot::Utf8(robot::ClassOf(w) + L" " + robot::TitleOf(w) + L" " + robot::MessageText(w)) + "]";
+        DWORD exitCode = 0;
+        if (process.WaitExit(exitCode, 0)) windows += " (Setup.exe ended with " + std::to_string(exitCode) + ")";
         ADD_FAILURE() << "not " << what << "; windows:" << windows;
         return false;
     }

@@ -220,7 +220,7 @@ std::vector<HWND> TopWindowsOf(DWORD pid) {
 
 HWND FindTopWindow(const std::wstring& title, const std::wstring& cls, DWORD pid) {
     for (HWND window : TopWindowsOf(pid))
-        if (TitleOf(window) == title && (cls.empty() || ClassOf(window) == cls)) return window;
+        if ((title.empty() || TitleOf(window) == title) && (cls.empty() || ClassOf(window) == cls)) return window;
     return nullptr;
 }
 
@@ -231,13 +231,7 @@ HWND WaitTopWindow(const std::wstring& title, const std::wstring& cls, DWORD pid
 }
 
 HWND WaitTopWindowOfClass(const std::wstring& cls, DWORD pid, DWORD timeoutMs) {
-    HWND found = nullptr;
-    Poll([&] {
-        for (HWND window : TopWindowsOf(pid))
-            if (ClassOf(window) == cls) found = window;
-        return found != nullptr;
-    }, timeoutMs);
-    return found;
+    return WaitTopWindow(L"", cls, pid, timeoutMs);
 }
 
 bool WaitGone(HWND window, DWORD timeoutMs) {

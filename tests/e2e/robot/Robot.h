@@ -78,7 +78,8 @@ std::wstring ClassOf(HWND window);
 // WM_GETTEXT, also for controls of another process.
 std::wstring TextOf(HWND window);
 
-// The first visible top-level window with this title (and class, and process, when given).
+// The first visible top-level window with this title, class and process (each left out
+// when empty or 0).
 HWND FindTopWindow(const std::wstring& title, const std::wstring& cls = L"", DWORD pid = 0);
 HWND WaitTopWindow(const std::wstring& title, const std::wstring& cls = L"", DWORD pid = 0,
                    DWORD timeoutMs = kWaitMs);

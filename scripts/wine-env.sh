@@ -8,6 +8,7 @@
 #                          WINEDLLOVERRIDES; picks the Wine loader that runs on this machine
 #   wine, wine_zh          run that loader (wine_zh under LC_ALL=zh_CN.UTF-8)
 #   wine_made_with         prints Wine's version and whether 32-bit programs run
+#   wine_can_run <file>    fails, saying why, for a 32-bit program Wine cannot run here
 #   wine_prefix_ensure     creates the prefix on first use, re-applies the settings if they changed
 #   wine_prefix_refresh    re-applies the settings to an existing prefix
 #   wine_display_ensure [--new]
@@ -52,6 +53,19 @@ wine() {
 wine_zh() {
     wine_env
     env LC_ALL=zh_CN.UTF-8 "$WINE_LOADER_BIN" "$@"
+}
+
+# Fails with a message when the file is a 32-bit Windows program (PE machine 014c) and Wine
+# cannot run 32-bit code on this machine.
+wine_can_run() {
+    wine_env
+    [ -f "$1" ] || return 0
+    local header
+    header=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ')
+    if [ "$(od -An -tx2 -j$((header + 4)) -N2 "$1" | tr -d ' ')" = 014c ] && [ "$WINE_LOADER_BIN" != wine ]; then
+        echo "wine-env: this machine cannot run 32-bit programs under Wine: $1" >&2
+        return 1
+    fi
 }
 
 # What the prefix was made with: Wine's version and whether 32-bit programs run in it.

@@ -8,13 +8,7 @@ suite="$(readlink -f "$1")"
 shift
 . "$(dirname "$(readlink -f "$0")")/../../scripts/wine-env.sh"
 
-wine_env
-# A 32-bit suite (PE machine 014c) needs a Wine that runs 32-bit code on this machine.
-pe_header=$(od -An -tu4 -j60 -N4 "$suite" | tr -d ' ')
-if [ "$(od -An -tx2 -j$((pe_header + 4)) -N2 "$suite" | tr -d ' ')" = 014c ] && [ "$WINE_LOADER_BIN" != wine ]; then
-    echo "run-suite: this machine cannot run 32-bit programs under Wine; run the x86_64 build's suites" >&2
-    exit 1
-fi
+wine_can_run "$suite" || exit 1
 
 work="${suite%.exe}.wine"
 mkdir -p "$work/medium"

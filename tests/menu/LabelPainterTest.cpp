@@ -39,13 +39,5 @@ TEST(LabelPainter, EveryResultLineTextFitsItsBoxOnOneLine) {
     EXPECT_GE(shrunk, 1);  // the simplified large-character-set text is 13 characters in 161 pixels
 }
 
-TEST(LabelPainter, TwoLineBoxKeepsTheDesignSizeAndWraps) {
-    UniqueDc dc(CreateCompatibleDC(nullptr));
-    LabelPainter painter;
-    Scene scene;
-    const std::wstring www = Wide(DesignOf(ControlId::Labelwww).caption);
-    EXPECT_EQ(painter.FittingHeight(dc.get(), FontId::Arial9Bold, www, scene.Bounds(ControlId::Labelwww)), 12);
-}
-
 }  // namespace
 }  // namespace lcime::win32

@@ -98,30 +98,13 @@ TEST_F(Win32PlatformTest, CopyReplacesHiddenSystemAndReadOnlyFilesAndLeavesNorma
     SetFileAttributesW(Wide(dir_ + "Mixed.IME").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-// Finds the keyboard-layout key whose "Ime File" is the given path and returns its layout text.
-std::wstring LayoutTextOf(const std::wstring& imeFile) {
-    HKEY layouts;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\Keyboard Layouts", 0,
-                      KEY_READ, &layouts) != ERROR_SUCCESS) {
-        return L"<no Keyboard Layouts key>";
-    }
-    std::wstring text = L"<no key for the IME>";
-    wchar_t name[64];
-    for (DWORD i = 0; DWORD size = 64; ++i) {
-        if (RegEnumKeyExW(layouts, i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        wchar_t value[512] = {};
-        DWORD bytes = sizeof(value);
-        if (RegGetValueW(layouts, name, L"Ime File", RRF_RT_REG_SZ, nullptr, value, &bytes) != ERROR_SUCCESS ||
-            _wcsicmp(value, imeFile.c_str()) != 0) {
-            continue;
-        }
-        bytes = sizeof(value);
-        if (RegGetValueW(layouts, name, L"Layout Text", RRF_RT_REG_SZ, nullptr, value, &bytes) == ERROR_SUCCESS) {
-            text = value;
-        }
-    }
-    RegCloseKey(layouts);
-    return text;
+// A value of the keyboard-layout key that the system named after the returned handle.
+std::wstring LayoutValue(int32_t layout, const wchar_t* name) {
+    wchar_t key[96], value[512] = {};
+    swprintf(key, 96, L"System\\CurrentControlSet\\Control\\Keyboard Layouts\\%08X", static_cast<unsigned>(layout));
+    DWORD bytes = sizeof(value);
+    RegGetValueW(HKEY_LOCAL_MACHINE, key, name, RRF_RT_REG_SZ, nullptr, value, &bytes);
+    return value;
 }
 
 TEST_F(Win32PlatformTest, RegistrationWritesTheLayoutTextIntact) {
@@ -129,8 +112,10 @@ TEST_F(Win32PlatformTest, RegistrationWritesTheLayoutTextIntact) {
     ASSERT_TRUE(RunProbe(platform, state));
     const ImeEdition& edition = kImeEditions[4];
     const std::string path = state.gSysDir + std::string(edition.nt.imeFile);
-    EXPECT_NE(platform.InstallIme(path, std::string(edition.layoutText)), 0);
-    EXPECT_EQ(LayoutTextOf(Wide(path)), Wide(edition.layoutText));
+    const int32_t layout = platform.InstallIme(path, std::string(edition.layoutText));
+    EXPECT_NE(layout, 0);
+    EXPECT_EQ(LayoutValue(layout, L"Layout Text"), Wide(edition.layoutText));
+    EXPECT_EQ(LayoutValue(layout, L"Ime File"), Wide(path));
 }
 
 TEST_F(Win32PlatformTest, ProbeFindsTheNtFamilyAndTheSystemDirectory) {

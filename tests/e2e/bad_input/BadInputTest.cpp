@@ -3,33 +3,13 @@
 #include <algorithm>
 #include <fstream>
 
-#include "Medium.h"
-#include "app/Probe.h"
-#include "bad_input/SetupMenu.h"
 #include "install/ErrorReport.h"
-#include "install/TutorialLaunch.h"
+#include "menu/MenuSession.h"
+#include "platform/win32/Handles.h"
 #include "platform/win32/Win32Platform.h"
 
 namespace lcime::e2e {
 namespace {
-
-namespace fs = std::filesystem;
-
-const wchar_t kSetupDefaults[] = L"Software\\Wine\\AppDefaults\\Setup.exe";
-constexpr DWORD kInTheWay = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
-
-bool SameName(const fs::path& file, std::string_view name) {
-    return _wcsicmp(file.c_str(), robot::Wide(name).c_str()) == 0;
-}
-
-fs::path OnMedium(std::string_view name) { return robot::Medium() / L"IMEData" / robot::Wide(name); }
-
-// The lines the tutorial stand-in has logged beside itself.
-size_t StandinStarts(const Tutorial& tutorial) {
-    const fs::path program = robot::Medium() / robot::Wide(tutorial.setupProgram.substr(1));
-    const std::string log = robot::ReadFileBytes(program.parent_path() / L"standin.log");
-    return std::count(log.begin(), log.end(), '\n');
-}
 
 // Moves a medium file or folder aside; puts it back when destroyed.
 class Aside {
@@ -42,121 +22,57 @@ private:
     fs::path path_;
 };
 
-class BadInput : public testing::Test {
+class BadInput : public E2eTest {
 protected:
-    void SetUp() override {
-        RegDeleteTreeW(HKEY_CURRENT_USER, kSetupDefaults);
-        robot::RemoveImeLayouts();
-        // Every letter case of the catalogue's names goes: Windows would see them as one file.
-        for (const std::string& name : demo::MediumImeFiles()) {
-            for (const fs::path& copy : StoredCopies(name)) ASSERT_TRUE(robot::RemoveFile(copy));
-        }
-        robot::LayOutMedium();
-        win32::Win32Platform platform;
-        ASSERT_TRUE(RunProbe(platform, state_));
-    }
-
-    fs::path Installed(std::string_view name) const { return robot::Wide(state_.gSysDir + std::string(name)); }
-
-    // The stored names of the installed copies of `name`, in any letter case.
-    std::vector<fs::path> StoredCopies(std::string_view name) const {
-        std::vector<fs::path> copies;
-        for (const auto& entry : fs::directory_iterator(robot::SystemDirectories().installed))
-            if (SameName(entry.path().filename(), name))
-                copies.push_back(entry.path());
-        return copies;
-    }
-
-    std::vector<robot::KeyboardLayout> LayoutsOf(std::string_view imeFile) const {
-        std::vector<robot::KeyboardLayout> found;
-        for (const robot::KeyboardLayout& layout : robot::KeyboardLayouts())
-            if (SameName(layout.imeFile, state_.gSysDir + std::string(imeFile)))
-                found.push_back(layout);
-        return found;
-    }
-
     std::string CopyReport(OsError error, std::string_view name) const {
         win32::Win32Platform platform;
         return FormatErrorReport({FailedOperation::Copy, error, platform.DescribeError(error),
-                                  std::string(kMediumFolder) + std::string(name), state_.gSysDir + std::string(name)});
-    }
-
-    // Both files copied as one plain file each and the IME registered once under its text.
-    void ExpectInstalled(const ImeEdition& edition, const ImeBuild& build, bool copied = true) {
-        // The layout's key is there before its values.
-        std::vector<robot::KeyboardLayout> layouts;
-        ASSERT_TRUE(robot::Poll([&] {
-            layouts = LayoutsOf(build.imeFile);
-            return !layouts.empty() && !layouts[0].layoutText.empty();
-        })) << edition.edition;
-        ASSERT_EQ(layouts.size(), 1u) << edition.edition;
-        EXPECT_EQ(robot::Utf8(layouts[0].layoutText), edition.layoutText);
-        for (std::string_view name : {build.imeFile, build.codeTableFile}) {
-            const auto copies = StoredCopies(name);
-            ASSERT_EQ(copies.size(), 1u) << name;
-            EXPECT_EQ(robot::ReadFileBytes(copies[0]) == robot::ReadFileBytes(OnMedium(name)), copied) << name;
-            EXPECT_EQ(GetFileAttributesW(Installed(name).c_str()) & kInTheWay, 0u) << name;
-        }
-    }
-
-    void ExpectNothingInstalled(const ImeBuild& build) {
-        EXPECT_TRUE(StoredCopies(build.imeFile).empty()) << build.imeFile;
-        EXPECT_TRUE(StoredCopies(build.codeTableFile).empty()) << build.codeTableFile;
-        EXPECT_TRUE(LayoutsOf(build.imeFile).empty()) << build.imeFile;
-    }
-
-    void Install(const ImeEdition& edition) {
-        ASSERT_TRUE(menu.Click(edition.normalPicture)) << edition.edition;
-        if (edition.largeCharacterSet) menu.CloseNotice();
+                                  std::string(kMediumFolder) + std::string(name), sysDir_ + std::string(name)});
     }
 
     // Installs with a medium file or folder moved aside; the copy of `reported` fails.
     void InstallWithout(const fs::path& missing, const ImeEdition& edition, OsError error, std::string_view reported) {
         Aside away(missing);
-        Install(edition);
-        menu.Dismiss(CopyReport(error, reported));
+        ASSERT_TRUE(Install(edition));
+        ASSERT_TRUE(menu.Dismiss(CopyReport(error, reported)));
     }
-
-    Module1 state_;
-    SetupMenu menu;
 };
 
-TEST_F(BadInput, AbsentMediumFolderIsReportedUntilItIsBack) {
+TEST_F(BadInput, MissingMediumFilesAreReportedUntilTheyAreBack) {
     const ImeEdition& popular = EditionAt(ControlId::Image6a);
     ASSERT_TRUE(menu.Start());
-    InstallWithout(robot::Medium() / L"IMEData", popular, os_error::kPathNotFound, popular.nt.imeFile);
+    InstallWithout(Medium() / Wide(kMediumFolder.substr(1, kMediumFolder.size() - 2)), popular,
+                   os_error::kPathNotFound, popular.nt.imeFile);
     ExpectNothingInstalled(popular.nt);
-    Install(popular);
-    ExpectInstalled(popular, popular.nt);
-}
-
-TEST_F(BadInput, EachNtFileMissingInTurnIsReportedThenInstalls) {
-    ASSERT_TRUE(menu.Start());
+    InstallWithout(OnMedium(popular.nt.imeFile), popular, os_error::kFileNotFound, popular.nt.imeFile);
+    ExpectNothingInstalled(popular.nt);
     for (const ImeEdition& edition : kImeEditions) {
+        SCOPED_TRACE(edition.edition);
         const ImeBuild& files = edition.nt;
-        InstallWithout(OnMedium(files.imeFile), edition, os_error::kFileNotFound, files.imeFile);
-        ExpectNothingInstalled(files);
         InstallWithout(OnMedium(files.codeTableFile), edition, os_error::kFileNotFound, files.codeTableFile);
         // The IME file copied before the missing code table stays, unregistered.
-        EXPECT_EQ(robot::ReadFileBytes(Installed(files.imeFile)), robot::ReadFileBytes(OnMedium(files.imeFile)));
+        EXPECT_EQ(ReadFileBytes(Installed(files.imeFile)), ReadFileBytes(OnMedium(files.imeFile)));
         EXPECT_TRUE(StoredCopies(files.codeTableFile).empty());
         EXPECT_TRUE(LayoutsOf(files.imeFile).empty());
-        Install(edition);
-        ExpectInstalled(edition, files);
+        ASSERT_TRUE(Install(edition));
+        ASSERT_NO_FATAL_FAILURE(ExpectInstalled(edition));
     }
 }
 
 TEST_F(BadInput, Win9xInstallsItsOwnFilesAndRefusesLargeCharacterSets) {
-    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kSetupDefaults, L"Version", REG_SZ, L"win98", 12), ERROR_SUCCESS);
+    const wchar_t win98[] = L"win98";
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\Setup.exe", L"Version", REG_SZ,
+                              win98, sizeof(win98)), ERROR_SUCCESS);
     ASSERT_TRUE(menu.Start());
     for (const ImeEdition& edition : kImeEditions) {
-        ASSERT_TRUE(menu.Click(edition.normalPicture)) << edition.edition;
+        SCOPED_TRACE(edition.edition);
+        ASSERT_TRUE(menu.Click(edition.normalPicture));
         if (edition.largeCharacterSet) {
             ASSERT_TRUE(menu.WaitBox());
-            EXPECT_FALSE(robot::FindTopWindow(robot::Wide(kForm1Caption)));
-            menu.Dismiss(std::string(kRefusedOn9x));
+            EXPECT_FALSE(WaitTopWindow(Wide(kForm1Caption), L"", 0, 0));
+            ASSERT_TRUE(menu.Dismiss(kRefusedOn9x));
         } else {
-            ExpectInstalled(edition, edition.win9x);
+            ASSERT_NO_FATAL_FAILURE(ExpectInstalled(edition, edition.win9x));
         }
         ExpectNothingInstalled(edition.nt);
     }
@@ -184,18 +100,19 @@ TEST_F(BadInput, DestinationsInTheWayAreReplacedAndExactNamesKept) {
     for (std::string_view name : {simplified.nt.imeFile, simplified.nt.codeTableFile})
         ASSERT_TRUE(SetFileAttributesW(OnMedium(name).c_str(), FILE_ATTRIBUTE_READONLY));
     // A code table under another letter case is copied over, but this process holds it open.
-    HANDLE held = CreateFileW(upper(popular.nt.codeTableFile).c_str(), GENERIC_WRITE, 0, nullptr,
-                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    win32::UniqueHandle held(CreateFileW(upper(popular.nt.codeTableFile).c_str(), GENERIC_WRITE, 0, nullptr,
+                                         CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_NE(held.get(), INVALID_HANDLE_VALUE);
 
     ASSERT_TRUE(menu.Start());
-    Install(popular);
-    menu.Dismiss(CopyReport(os_error::kSharingViolation, popular.nt.codeTableFile));
+    ASSERT_TRUE(Install(popular));
+    ASSERT_TRUE(menu.Dismiss(CopyReport(os_error::kSharingViolation, popular.nt.codeTableFile)));
     EXPECT_TRUE(LayoutsOf(popular.nt.imeFile).empty());
-    CloseHandle(held);
+    held.reset();
     for (const ImeEdition* edition : {&popular, &sixSix, &traditional, &simplified, &hongKong}) {
-        Install(*edition);
-        ExpectInstalled(*edition, edition->nt, edition != &hongKong);
+        SCOPED_TRACE(edition->edition);
+        ASSERT_TRUE(Install(*edition));
+        ASSERT_NO_FATAL_FAILURE(ExpectInstalled(*edition, edition->nt, edition != &hongKong));
     }
     for (std::string_view name : {simplified.nt.imeFile, simplified.nt.codeTableFile})
         SetFileAttributesW(OnMedium(name).c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -203,11 +120,11 @@ TEST_F(BadInput, DestinationsInTheWayAreReplacedAndExactNamesKept) {
 
 TEST_F(BadInput, DraggedWindowTakesEveryItemClickedTwiceOnce) {
     const ImeEdition& failing = EditionAt(ControlId::Image7a);
-    ASSERT_TRUE(robot::RemoveFile(OnMedium(failing.nt.codeTableFile)));
+    ASSERT_TRUE(RemoveFile(OnMedium(failing.nt.codeTableFile)));
     ASSERT_TRUE(menu.Start());
 
     // Pressed on the caption, moved once the window's move loop runs, released once it moved.
-    RECT frame, before = robot::ClientRectOnScreen(menu.window);
+    RECT frame, before = ClientRectOnScreen(menu.window);
     GetWindowRect(menu.window, &frame);
     const POINT grab{frame.left + 100, (frame.top + before.top) / 2}, to{grab.x - 150, grab.y - 90};
     const DWORD thread = GetWindowThreadProcessId(menu.window, nullptr);
@@ -216,44 +133,39 @@ TEST_F(BadInput, DraggedWindowTakesEveryItemClickedTwiceOnce) {
         info.cbSize = sizeof(info);
         return GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMOVESIZE);
     };
-    INPUT button = {};
-    button.type = INPUT_MOUSE;
-    button.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    ASSERT_TRUE(robot::MoveTo(GetDesktopWindow(), grab) && SendInput(1, &button, sizeof(INPUT)));
-    ASSERT_TRUE(robot::Poll(moving)) << "no move loop";
-    ASSERT_TRUE(robot::MoveTo(GetDesktopWindow(), to));
-    ASSERT_TRUE(robot::Poll([&] {
-        const RECT after = robot::ClientRectOnScreen(menu.window);
+    ASSERT_TRUE(MoveTo(GetDesktopWindow(), grab) && Send({Mouse(MOUSEEVENTF_LEFTDOWN)}));
+    ASSERT_TRUE(Poll(moving)) << "no move loop";
+    ASSERT_TRUE(MoveTo(GetDesktopWindow(), to));
+    ASSERT_TRUE(Poll([&] {
+        const RECT after = ClientRectOnScreen(menu.window);
         return after.left == before.left - 150 && after.top == before.top - 90;
     }));
-    button.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ASSERT_TRUE(SendInput(1, &button, sizeof(INPUT)) && robot::Poll([&] { return !moving(); }));
+    ASSERT_TRUE(Send({Mouse(MOUSEEVENTF_LEFTUP)}) && Poll([&] { return !moving(); }));
 
+    auto starts = [](const Tutorial& tutorial) {
+        const std::string log = StandinLog(tutorial);
+        return std::count(log.begin(), log.end(), '\n');
+    };
     for (const Tutorial& tutorial : kTutorials) {
-        ASSERT_TRUE(menu.DoubleClick(tutorial.normalPicture));
-        ASSERT_TRUE(robot::Poll([&] { return StandinStarts(tutorial) > 0; }));
+        ASSERT_TRUE(menu.Click(tutorial.normalPicture, true));
+        ASSERT_TRUE(Poll([&] { return starts(tutorial) > 0; }));
     }
     for (const ImeEdition& edition : kImeEditions) {
-        ASSERT_TRUE(menu.DoubleClick(edition.normalPicture)) << edition.edition;
-        if (edition.largeCharacterSet) menu.CloseNotice();
+        SCOPED_TRACE(edition.edition);
+        ASSERT_TRUE(menu.Click(edition.normalPicture, true) && (!edition.largeCharacterSet || menu.CloseNotice()));
         if (&edition == &failing) {
-            menu.Dismiss(CopyReport(os_error::kFileNotFound, failing.nt.codeTableFile));
+            ASSERT_TRUE(menu.Dismiss(CopyReport(os_error::kFileNotFound, failing.nt.codeTableFile)));
         } else {
-            ASSERT_TRUE(robot::Poll([&] { return !LayoutsOf(edition.nt.imeFile).empty(); })) << edition.edition;
+            ASSERT_TRUE(Poll([&] { return !LayoutsOf(edition.nt.imeFile).empty(); }));
         }
     }
     // The banner's box comes only once every earlier press has been handled.
-    ASSERT_TRUE(menu.Rest() && robot::Click(menu.window, Centre(ControlId::Imagebt)));
-    menu.Dismiss(std::string(kCopyrightNotice));
-    for (const Tutorial& tutorial : kTutorials) EXPECT_EQ(StandinStarts(tutorial), 1u);
+    ASSERT_TRUE(menu.ClickBanner() && menu.Dismiss(kCopyrightNotice));
+    for (const Tutorial& tutorial : kTutorials) EXPECT_EQ(starts(tutorial), 1);
     for (const ImeEdition& edition : kImeEditions)
         EXPECT_EQ(LayoutsOf(edition.nt.imeFile).size(), &edition == &failing ? 0u : 1u) << edition.edition;
-    EXPECT_EQ(robot::TopWindowsOf(menu.process.Id()), std::vector<HWND>{menu.window});
-
-    ASSERT_TRUE(menu.DoubleClick(ControlId::Image8a));
-    DWORD exitCode = 1;
-    ASSERT_TRUE(menu.process.WaitExit(exitCode));
-    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(TopWindowsOf(menu.process.id), std::vector<HWND>{menu.window});
+    EXPECT_TRUE(menu.Exit(true));
 }
 
 }  // namespace

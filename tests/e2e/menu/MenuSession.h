@@ -1,46 +1,255 @@
-// A fixture for the suites that drive the menu window: every test starts from a freshly laid
-// out medium, nothing installed, and a Setup.exe of its own.
+// Drives one run of Setup.exe through its menu window as a person would, and the fixture every
+// suite starts from: a freshly laid out medium and nothing installed.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <vector>
+#include <algorithm>
 
 #include "install/Catalogue.h"
+#include "install/Form1.h"
+#include "install/TutorialLaunch.h"
 #include "menu/Form2.h"
 #include "robot/Robot.h"
 
 namespace lcime::e2e {
 
-class MenuSession : public ::testing::Test {
+using namespace robot;
+
+inline const ImeEdition& EditionAt(ControlId normalPicture) {
+    return *std::find_if(kImeEditions.begin(), kImeEditions.end(),
+                         [&](const ImeEdition& e) { return e.normalPicture == normalPicture; });
+}
+
+inline std::vector<const ImeEdition*> LargeCharacterSetEditions() {
+    std::vector<const ImeEdition*> large;
+    for (const ImeEdition& edition : kImeEditions)
+        if (edition.largeCharacterSet) large.push_back(&edition);
+    return large;
+}
+
+// What the tutorial stand-in has logged beside itself.
+inline std::string StandinLog(const Tutorial& tutorial) {
+    return ReadFileBytes((Medium() / Wide(tutorial.setupProgram.substr(1))).parent_path() / L"standin.log");
+}
+
+inline RECT ClientRect(ControlId control) {
+    const PixelRect r = Scene().Bounds(control);
+    return {r.left, r.top, r.left + r.width, r.top + r.height};
+}
+
+// Adds a failure naming what did not happen.
+inline bool Check(bool done, const char* what) {
+    if (!done) ADD_FAILURE() << what;
+    return done;
+}
+
+// In each text box of the notice: select from the left with the mouse, `type`, copy. The text
+// stays and the copy is its start; the copy also shows that the keys before it were handled.
+inline void ExpectNoticeBoxesKeepTheirTexts(HWND notice, const std::function<bool(HWND box)>& type) {
+    for (std::string_view text : kText1) {
+        HWND box = ChildWithText(notice, L"Edit", text);
+        RECT r = {};
+        ASSERT_TRUE(box && GetClientRect(box, &r)) << text;
+        ClipboardText(true);
+        ASSERT_TRUE(MoveTo(box, {1, r.bottom / 2}) && Send({Mouse(MOUSEEVENTF_LEFTDOWN)}) &&
+                    MoveTo(box, {r.right - 2, r.bottom / 2}) && Send({Mouse(MOUSEEVENTF_LEFTUP)}));
+        ASSERT_TRUE(type(box) && Keys(box, {VK_CONTROL, 'C'}));
+        std::wstring copied;
+        EXPECT_TRUE(Poll([&] { return !(copied = ClipboardText()).empty(); })) << "nothing copied";
+        EXPECT_EQ(Wide(text).rfind(copied, 0), 0u) << Utf8(copied);
+        EXPECT_EQ(Utf8(TextOf(box)), text);
+    }
+}
+
+enum class CloseBy { OkButton, CloseBox, AltF4 };
+
+// Each call that returns bool adds a failure when it returns false.
+class SetupMenu {
+public:
+    // Starts M:\Setup.exe with the pointer off its window; waits for input idle and still pixels.
+    bool Start(WORD showWindow = SW_SHOWDEFAULT) {
+        if (!Check(MoveTo(GetDesktopWindow(), {1, 1}) &&
+                       process.Start(L"\"" + (Medium() / L"Setup.exe").wstring() + L"\"", Medium(), showWindow),
+                   "Setup.exe not started"))
+            return false;
+        window = WaitTopWindow(Wide(kForm2Caption), L"", process.id, kFirstWindowMs);
+        if (!Check(window && WaitForInputIdle(process.handle.get(), kWaitMs) == 0, "no idle menu")) return false;
+        return Check(Poll([&] {
+            start_ = Capture(window, {0, 0, kClientWidth, kClientHeight});
+            Sleep(200);
+            return !start_.empty() && start_ == Capture(window, {0, 0, kClientWidth, kClientHeight});
+        }), "menu never still");
+    }
+
+    std::vector<COLORREF> Pixels(ControlId control) const { return Capture(window, ClientRect(control)); }
+    std::vector<COLORREF> PixelsAtStart(ControlId control) const {
+        const RECT r = ClientRect(control);
+        std::vector<COLORREF> pixels;
+        for (auto row = start_.begin() + r.top * kClientWidth; row < start_.begin() + r.bottom * kClientWidth;
+             row += kClientWidth)
+            pixels.insert(pixels.end(), row + r.left, row + r.right);
+        return pixels;
+    }
+    bool WaitPixels(ControlId control, const std::vector<COLORREF>& reference, bool equal) const {
+        return Poll([&] { return (Pixels(control) == reference) == equal; });
+    }
+    // Waits until the control no longer looks as it did at the start, e.g. a result line.
+    bool Shown(ControlId control) const { return WaitPixels(control, PixelsAtStart(control), false); }
+
+    // Points at bare window and waits for the preview to go back to its start.
+    bool Rest() {
+        POINT bare{0, 0};
+        while (Scene().HitTest(bare.x, bare.y)) ++bare.x;
+        return Check(MoveTo(window, bare) && WaitPixels(PreviewPicture(0), PixelsAtStart(PreviewPicture(0)), true),
+                     "menu not at rest");
+    }
+
+    // Points where the item's normal picture is at rest and its highlight once shown, and
+    // waits for the highlight.
+    bool Hover(ControlId normalPicture) {
+        const MenuItem& item = *std::find_if(kMenuItems.begin(), kMenuItems.end(),
+                                             [&](const MenuItem& i) { return i.normalPicture == normalPicture; });
+        const Scene rest;
+        Scene hovered;
+        hovered.SetVisible(item.highlightPicture, true);
+        const PixelRect r = rest.Bounds(normalPicture);
+        POINT at{-1, -1};
+        for (int y = r.top + r.height / 2; y < r.top + r.height && at.x < 0; y += 2)
+            for (int x = r.left + r.width / 2; x < r.left + r.width && at.x < 0; x += 2)
+                if (rest.HitTest(x, y) == normalPicture && hovered.HitTest(x, y) == item.highlightPicture) at = {x, y};
+        if (!Check(at.x >= 0, "no point on the item") || !Rest()) return false;
+        const std::vector<COLORREF> before = Pixels(item.highlightPicture);
+        return Check(MoveTo(window, at) && WaitPixels(item.highlightPicture, before, false), "no highlight");
+    }
+
+    // Two presses sent together when `twice`, so that the second is queued before the first is handled.
+    bool Click(ControlId normalPicture, bool twice = false) {
+        const INPUT down = Mouse(MOUSEEVENTF_LEFTDOWN), up = Mouse(MOUSEEVENTF_LEFTUP);
+        return Hover(normalPicture) && Check(twice ? Send({down, up, down, up}) : Send({down, up}), "not clicked");
+    }
+
+    bool ClickBanner() {
+        const RECT r = ClientRect(ControlId::Imagebt);
+        return Rest() && Check(robot::Click(window, {(r.left + r.right) / 2, (r.top + r.bottom) / 2}), "not clicked");
+    }
+
+    // The program's message box, not the notice.
+    HWND WaitBox() const {
+        HWND box = nullptr;
+        Poll([&] {
+            for (HWND w : TopWindowsOf(process.id))
+                if (ClassOf(w) == L"#32770" && TitleOf(w) != Wide(kForm1Caption)) box = w;
+            return box != nullptr;
+        });
+        return box;
+    }
+
+    // Clicks OK on the message box, which must say `expected`. A click, unlike a posted button
+    // message, comes after any input still queued for the program.
+    bool Dismiss(std::string_view expected) {
+        HWND box = WaitBox();
+        wchar_t text[4096];
+        EXPECT_EQ(Utf8(std::wstring(text, GetDlgItemTextW(box, 0xFFFF, text, 4096))), expected);
+        return Check(box && ClickMiddle(GetDlgItem(box, IDOK)) && WaitGone(box), "no message box to dismiss");
+    }
+
+    HWND WaitNotice() const { return WaitTopWindow(Wide(kForm1Caption), L"#32770", process.id); }
+
+    bool CloseNotice(CloseBy way = CloseBy::CloseBox) {
+        HWND notice = WaitNotice();
+        const bool done = notice && (way == CloseBy::OkButton ? ClickMiddle(ChildWithText(notice, L"Button", kCommand1Caption))
+                                     : way == CloseBy::AltF4  ? Keys(notice, {VK_MENU, VK_F4})
+                                                              : PostMessageW(notice, WM_SYSCOMMAND, SC_CLOSE, 0));
+        return Check(done && WaitGone(notice), "notice not closed");
+    }
+
+    bool InFront() const { return Check(Poll([&] { return GetForegroundWindow() == window; }), "menu not in front"); }
+
+    // Clicks the exit item (twice together when `twice`) and waits for exit code 0.
+    bool Exit(bool twice = false) {
+        DWORD exitCode = 1;
+        return Click(ControlId::Image8a, twice) && Check(process.WaitExit(exitCode) && exitCode == 0, "no exit with 0");
+    }
+
+    Process process;
+    HWND window = nullptr;
+
+private:
+    std::vector<COLORREF> start_;
+};
+
+class E2eTest : public testing::Test {
 protected:
-    void SetUp() override;
-    // Starts M:\Setup.exe and waits for its menu window.
-    void Start(WORD showWindow = SW_SHOWDEFAULT);
+    void SetUp() override {
+        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults");
+        RemoveImeLayouts();
+        wchar_t system[MAX_PATH];
+        sysDir_ = Utf8(std::wstring(system, GetSystemDirectoryW(system, MAX_PATH))) + "\\";
+        const fs::path other = SystemDirectories().other;
+        for (const std::string& name : demo::MediumImeFiles()) {
+            for (const fs::path& copy : StoredCopies(name)) ASSERT_TRUE(RemoveFile(copy));
+            ASSERT_TRUE(other.empty() || RemoveFile(other / name));
+        }
+        LayOutMedium();
+    }
 
-    // The screen pixels of a control's design rectangle.
-    std::vector<COLORREF> Pixels(ControlId control) const;
-    // Waits until the control's pixels equal (or differ from) `reference`.
-    bool WaitPixels(ControlId control, const std::vector<COLORREF>& reference, bool equal) const;
+    fs::path Installed(std::string_view name) const { return Wide(sysDir_ + std::string(name)); }
+    fs::path OnMedium(std::string_view name) const { return Medium() / Wide(kMediumFolder.substr(1)) / Wide(name); }
 
-    // Points at an item and waits for its highlight; points at bare window and waits for rest.
-    void Hover(const MenuItem& item);
-    void Rest();
-    // Hovers the item and clicks it; `watched`'s pixels just before the click are kept.
-    void ClickItem(const MenuItem& item, ControlId watched);
-    // Waits until the watched control's pixels change after the click.
-    bool WaitWatchedChanges(ControlId watched) const { return WaitPixels(watched, beforeClick_, false); }
-    // The action of a click: the result line shown, files copied, one layout registered.
-    void ExpectInstalled(const ImeEdition& edition);
-    void ExpectMenuInFront() const;
+    // The installed copies of `name` in any letter case (Windows sees them as one file).
+    std::vector<fs::path> StoredCopies(std::string_view name) const {
+        std::vector<fs::path> copies;
+        for (const auto& entry : fs::directory_iterator(SystemDirectories().installed))
+            if (_wcsicmp(entry.path().filename().c_str(), Wide(name).c_str()) == 0) copies.push_back(entry.path());
+        return copies;
+    }
 
-    static const MenuItem& ItemOf(ControlId normalPicture);
+    std::vector<KeyboardLayout> LayoutsOf(std::string_view imeFile) const {
+        std::vector<KeyboardLayout> found;
+        for (const KeyboardLayout& layout : KeyboardLayouts())
+            if (_wcsicmp(layout.imeFile.c_str(), Installed(imeFile).c_str()) == 0) found.push_back(layout);
+        return found;
+    }
 
-    robot::Process setup_;
-    HWND menu_ = nullptr;
-    Scene scene_;  // the design at rest
-    std::vector<COLORREF> restHighlight_, beforeClick_;
-    std::vector<robot::KeyboardLayout> layoutsBefore_;
+    // Clicks the item and closes the notice if one comes.
+    bool Install(const ImeEdition& edition) {
+        return menu.Click(edition.normalPicture) && (!edition.largeCharacterSet || menu.CloseNotice());
+    }
+
+    // Both files copied (or, not `copied`, kept) as one plain file each, none into the other
+    // system directory, the IME registered once under its text, the result line shown.
+    void ExpectInstalled(const ImeEdition& edition, const ImeBuild& build, bool copied = true) {
+        std::vector<KeyboardLayout> layouts;
+        ASSERT_TRUE(Poll([&] {  // the layout's key comes before its values
+            layouts = LayoutsOf(build.imeFile);
+            return !layouts.empty() && !layouts[0].layoutText.empty();
+        })) << "nothing registered";
+        ASSERT_EQ(layouts.size(), 1u);
+        EXPECT_EQ(Utf8(layouts[0].layoutText), edition.layoutText);
+        EXPECT_EQ(layouts[0].imeFile, Installed(build.imeFile).wstring());
+        for (std::string_view name : {build.imeFile, build.codeTableFile}) {
+            const auto copies = StoredCopies(name);
+            ASSERT_EQ(copies.size(), 1u) << name;
+            EXPECT_EQ(ReadFileBytes(copies[0]) == ReadFileBytes(OnMedium(name)), copied) << name;
+            const DWORD inTheWay = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
+            EXPECT_EQ(GetFileAttributesW(copies[0].c_str()) & inTheWay, 0u) << name;
+        }
+        const fs::path other = SystemDirectories().other;
+        for (const std::string& name : demo::MediumImeFiles())
+            EXPECT_TRUE(other.empty() || !fs::exists(other / name)) << name;
+        EXPECT_TRUE(menu.Shown(edition.resultLabel)) << "no result line";
+    }
+    void ExpectInstalled(const ImeEdition& edition) { ExpectInstalled(edition, edition.nt); }
+
+    void ExpectNothingInstalled(const ImeBuild& build) {
+        EXPECT_TRUE(StoredCopies(build.imeFile).empty()) << build.imeFile;
+        EXPECT_TRUE(StoredCopies(build.codeTableFile).empty()) << build.codeTableFile;
+        EXPECT_TRUE(LayoutsOf(build.imeFile).empty()) << build.imeFile;
+    }
+
+    std::string sysDir_;  // with its trailing backslash, as Setup.exe names its destinations
+    SetupMenu menu;
 };
 
 }  // namespace lcime::e2e

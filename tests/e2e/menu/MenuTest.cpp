@@ -1,78 +1,96 @@
-// The menu window under Wine: its place and size, hover, an install, the banner and exit.
+// The menu window and the support-package notice under Wine.
 #include "MenuSession.h"
 
 namespace lcime::e2e {
 namespace {
 
-using namespace robot;
-
-using MenuTest = MenuSession;
+using MenuTest = E2eTest;
+using NoticeTest = E2eTest;
 
 TEST_F(MenuTest, OpensCentredAtDesignSizeEvenFromAMaximizedShortcut) {
     for (WORD show : {WORD(SW_SHOWDEFAULT), WORD(SW_SHOWMAXIMIZED)}) {
         SCOPED_TRACE(show);
-        ASSERT_NO_FATAL_FAILURE(Start(show));
-        const RECT client = ClientRectOnScreen(menu_);
+        ASSERT_TRUE(menu.Start(show));
+        const RECT client = ClientRectOnScreen(menu.window);
         EXPECT_EQ(client.right - client.left, kClientWidth);
         EXPECT_EQ(client.bottom - client.top, kClientHeight);
         RECT frame;
-        GetWindowRect(menu_, &frame);
+        GetWindowRect(menu.window, &frame);
         EXPECT_NEAR(frame.left + frame.right, GetSystemMetrics(SM_CXSCREEN), 1);
         EXPECT_NEAR(frame.top + frame.bottom, GetSystemMetrics(SM_CYSCREEN), 1);
-        EXPECT_FALSE(IsZoomed(menu_));
-        setup_.Kill();
+        EXPECT_FALSE(IsZoomed(menu.window));
+        menu.process.Kill();
     }
 }
 
-TEST_F(MenuTest, EachItemHighlightsAndShowsItsOwnPreviewWhilePointedAt) {
-    ASSERT_NO_FATAL_FAILURE(Start());
-    std::vector<COLORREF> rest[8], previews[8];
-    for (int i = 0; i < 8; ++i) rest[i] = Pixels(PreviewPicture(i));
+TEST_F(MenuTest, ItemsHighlightAndPreviewThenNtEditionsInstallThenBannerAndExit) {
+    ASSERT_TRUE(menu.Start());
+    std::vector<COLORREF> previews[8];
     for (const MenuItem& item : kMenuItems) {
         SCOPED_TRACE(static_cast<int>(item.normalPicture));
-        ASSERT_NO_FATAL_FAILURE(Hover(item));
+        ASSERT_TRUE(menu.Hover(item.normalPicture));
         if (item.preview != kNoPreview) {
-            const ControlId preview = PreviewPicture(item.preview);
-            ASSERT_TRUE(WaitPixels(preview, rest[item.preview], false)) << "no preview";
-            previews[item.preview] = Pixels(preview);
+            ASSERT_TRUE(menu.Shown(PreviewPicture(item.preview))) << "no preview";
+            previews[item.preview] = menu.Pixels(PreviewPicture(item.preview));
         }
-        ASSERT_NO_FATAL_FAILURE(Rest());
-        EXPECT_TRUE(WaitPixels(item.highlightPicture, restHighlight_, true)) << "highlight stays";
-        if (item.preview != kNoPreview) {
-            EXPECT_TRUE(WaitPixels(PreviewPicture(item.preview), rest[item.preview], true));
-        }
+        ASSERT_TRUE(menu.Rest());
+        EXPECT_TRUE(menu.WaitPixels(item.highlightPicture, menu.PixelsAtStart(item.highlightPicture), true));
     }
     for (int i = 0; i < 8; ++i)
         for (int j = i + 1; j < 8; ++j) EXPECT_NE(previews[i], previews[j]) << i << " and " << j;
-}
 
-TEST_F(MenuTest, ClickingAnNtEditionInstallsIt) {
-    ASSERT_NO_FATAL_FAILURE(Start());
     for (const ImeEdition& edition : kImeEditions) {
         if (edition.largeCharacterSet) continue;
         SCOPED_TRACE(edition.edition);
-        ASSERT_NO_FATAL_FAILURE(ClickItem(ItemOf(edition.normalPicture), edition.resultLabel));
+        ASSERT_TRUE(menu.Click(edition.normalPicture));
         ASSERT_NO_FATAL_FAILURE(ExpectInstalled(edition));
-        ASSERT_NO_FATAL_FAILURE(Rest());
     }
-}
 
-TEST_F(MenuTest, BannerShowsTheNoticeThenTheMenuGoesOnAndExitEndsWithZero) {
-    ASSERT_NO_FATAL_FAILURE(Start());
-    const PixelRect banner = scene_.Bounds(ControlId::Imagebt);
-    ASSERT_TRUE(Click(menu_, {banner.left + banner.width / 2, banner.top + banner.height / 2}));
-    HWND box = WaitTopWindowOfClass(L"#32770", setup_.Id());
+    ASSERT_TRUE(menu.ClickBanner());
+    HWND box = menu.WaitBox();
     ASSERT_TRUE(box);
     EXPECT_EQ(TitleOf(box), Wide(LCIME_PRODUCT_NAME));
-    EXPECT_EQ(MessageText(box), Wide(kCopyrightNotice));
-    ASSERT_TRUE(PressButton(box, IDOK));
-    ASSERT_TRUE(WaitGone(box));
-    ExpectMenuInFront();
+    ASSERT_TRUE(menu.Dismiss(kCopyrightNotice));
+    EXPECT_TRUE(menu.InFront());
+    EXPECT_TRUE(menu.Exit());
+}
 
-    ASSERT_NO_FATAL_FAILURE(ClickItem(ItemOf(ControlId::Image8a), ControlId::Image8a));
-    DWORD exitCode = 1;
-    ASSERT_TRUE(setup_.WaitExit(exitCode));
-    EXPECT_EQ(exitCode, 0u);
+TEST_F(NoticeTest, LargeCharacterSetItemsShowTheNoticeAndInstallWhicheverWayItCloses) {
+    const std::vector<const ImeEdition*> editions = LargeCharacterSetEditions();
+    for (CloseBy way : {CloseBy::OkButton, CloseBy::CloseBox, CloseBy::AltF4}) {
+        SCOPED_TRACE(static_cast<int>(way));
+        const ImeEdition& edition = *editions[static_cast<int>(way) % editions.size()];
+        if (way != CloseBy::OkButton) {
+            ASSERT_NO_FATAL_FAILURE(SetUp());
+        }
+        ASSERT_TRUE(menu.Start());
+        ASSERT_TRUE(menu.Click(edition.normalPicture));
+        HWND notice = menu.WaitNotice();
+        ASSERT_TRUE(notice);
+        if (way == CloseBy::OkButton) {
+            EXPECT_TRUE(ChildWithText(notice, L"Button", kFrame1Caption));
+            EXPECT_TRUE(ChildWithText(notice, L"Button", kFrame2Caption));
+            ASSERT_NO_FATAL_FAILURE(ExpectNoticeBoxesKeepTheirTexts(notice, [](HWND box) {
+                for (std::vector<WORD> keys : std::vector<std::vector<WORD>>{
+                         {'X'}, {VK_BACK}, {VK_DELETE}, {VK_RETURN}, {VK_CONTROL, 'X'}, {VK_CONTROL, 'V'}})
+                    if (!Keys(box, keys)) return false;
+                return true;
+            }));
+        }
+        ASSERT_TRUE(menu.CloseNotice(way));
+        ASSERT_NO_FATAL_FAILURE(ExpectInstalled(edition));
+        EXPECT_TRUE(menu.InFront());
+        // Tutorials, in the first run.
+        for (const Tutorial& tutorial : kTutorials) {
+            if (way != CloseBy::OkButton) break;
+            SCOPED_TRACE(tutorial.setupProgram);
+            ASSERT_TRUE(menu.Click(tutorial.normalPicture));
+            const std::string expected = "started show=" + std::to_string(kShowMinimized) + "\n";
+            EXPECT_TRUE(Poll([&] { return StandinLog(tutorial) == expected; })) << StandinLog(tutorial);
+            EXPECT_TRUE(menu.Shown(tutorial.resultLabel)) << "no result line";
+        }
+        menu.process.Kill();
+    }
 }
 
 }  // namespace

@@ -5,143 +5,296 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include "Medium.h"
+#include "platform/win32/Handles.h"
+
 namespace lcime::robot {
+
+namespace fs = std::filesystem;
 
 // Deadlines sized for a loaded two-core machine.
 constexpr DWORD kFirstWindowMs = 90000;  // start of a program to its first window
 constexpr DWORD kWaitMs = 20000;         // any later change on screen or on disk
 
-// Polls `probe` every few milliseconds until it holds or `timeoutMs` passes.
-bool Poll(const std::function<bool()>& probe, DWORD timeoutMs = kWaitMs);
+inline bool Poll(const std::function<bool()>& probe, DWORD timeoutMs = kWaitMs) {
+    for (const DWORD start = GetTickCount(); !probe(); Sleep(15))
+        if (GetTickCount() - start >= timeoutMs) return probe();
+    return true;
+}
 
-// ---- the build under test and its medium ----------------------------------------------------
+inline std::wstring Wide(std::string_view utf8) { return fs::u8path(utf8).wstring(); }
+inline std::string Utf8(const std::wstring& wide) { return fs::path(wide).u8string(); }
 
-// Programs the runner passes in the environment (LCIME_SETUP_EXE, LCIME_IME_MODULE,
-// LCIME_STANDIN_EXE, Unix paths), here as Windows paths.
-struct BuildUnderTest {
-    std::filesystem::path setupExe, imeModule, standinExe;
-};
-BuildUnderTest Build();
+// A Unix path as the same file on drive Z:.
+inline fs::path OnZ(const char* unixPath) { return fs::path(L"Z:" + Wide(unixPath ? unixPath : "")).make_preferred(); }
+// The medium's root, drive M:, mapped by the runner to this suite's own folder.
+inline fs::path Medium() { return L"M:\\"; }
+inline void LayOutMedium() {
+    auto env = [](const char* name) { return OnZ(std::getenv(name)); };
+    demo::LayOutMedium(Medium(), {env("LCIME_SETUP_EXE"), env("LCIME_IME_MODULE"), env("LCIME_STANDIN_EXE")});
+}
 
-// The medium's root (drive M:, mapped by the runner to this suite's own folder).
-std::filesystem::path Medium();
-// Lays out the demo medium from Build() at Medium(); throws on a file error.
-void LayOutMedium();
-
-// The system directory Setup.exe copies into (the one of this suite's bitness), and the other
-// one (the 64-bit system32 under WoW64, syswow64 for a 64-bit build), as Unix-backed Z: paths
-// inside the prefix so no file-system redirection applies. `other` is empty when absent.
+// The system directory Setup.exe copies into (the one of this suite's bitness) and the other
+// one, as Z: paths inside the prefix so no file-system redirection applies; `other` may be empty.
 struct SystemDirs {
-    std::filesystem::path installed, other;
+    fs::path installed, other;
 };
-SystemDirs SystemDirectories();
+inline SystemDirs SystemDirectories() {
+    const fs::path windows = OnZ(std::getenv("WINEPREFIX")) / L"drive_c" / L"windows";
+    BOOL wow64 = FALSE;
+    IsWow64Process(GetCurrentProcess(), &wow64);
+    if (wow64) return {windows / L"syswow64", windows / L"system32"};
+    if (sizeof(void*) == 8 && fs::exists(windows / L"syswow64")) return {windows / L"system32", windows / L"syswow64"};
+    return {windows / L"system32", {}};
+}
 
-std::string ReadFileBytes(const std::filesystem::path& file);  // empty when unreadable
-bool RemoveFile(const std::filesystem::path& file);             // true when gone afterwards
+inline std::string ReadFileBytes(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
-// ---- processes ------------------------------------------------------------------------------
+inline bool RemoveFile(const fs::path& file) {  // true when gone afterwards
+    SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(file.c_str());
+    return GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
 
-// A started process; ends it with exit code 1 if it is still running at destruction.
-class Process {
-public:
-    Process() = default;
-    Process(const Process&) = delete;
-    Process& operator=(const Process&) = delete;
-    ~Process();
+// A started process, ended with exit code 1 if still running at destruction.
+struct Process {
+    win32::UniqueHandle handle;
+    DWORD id = 0;
 
-    // CreateProcessW with `showWindow` in STARTUPINFO; false when the start failed.
-    bool Start(const std::wstring& commandLine, const std::filesystem::path& currentDir,
-               WORD showWindow = SW_SHOWDEFAULT);
-    bool Running() const;
-    // Waits for the end; true with the exit code when it ended in time.
-    bool WaitExit(DWORD& exitCode, DWORD timeoutMs = kWaitMs);
-    void Kill();
-    DWORD Id() const { return id_; }
-
-private:
-    HANDLE handle_ = nullptr;
-    DWORD id_ = 0;
+    ~Process() { Kill(); }
+    bool Start(std::wstring commandLine, const fs::path& currentDir, WORD showWindow = SW_SHOWDEFAULT) {
+        Kill();
+        STARTUPINFOW startup = {};
+        startup.cb = sizeof(startup);
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = showWindow;
+        PROCESS_INFORMATION info = {};
+        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, currentDir.c_str(),
+                            &startup, &info))
+            return false;
+        CloseHandle(info.hThread);
+        handle.reset(info.hProcess);
+        id = info.dwProcessId;
+        return true;
+    }
+    bool WaitExit(DWORD& exitCode, DWORD timeoutMs = kWaitMs) const {
+        return handle && WaitForSingleObject(handle.get(), timeoutMs) == WAIT_OBJECT_0 &&
+               GetExitCodeProcess(handle.get(), &exitCode);
+    }
+    void Kill() {
+        if (handle && TerminateProcess(handle.get(), 1)) WaitForSingleObject(handle.get(), kWaitMs);
+        handle.reset();
+    }
 };
 
-// Starts M:\Setup.exe with M:\ as the current directory.
-bool StartSetup(Process& setup, WORD showWindow = SW_SHOWDEFAULT);
+inline std::wstring TitleOf(HWND window) {
+    wchar_t buffer[1024];
+    return std::wstring(buffer, std::max(0, GetWindowTextW(window, buffer, 1024)));
+}
 
-// ---- windows --------------------------------------------------------------------------------
+inline std::wstring ClassOf(HWND window) {
+    wchar_t buffer[256];
+    return std::wstring(buffer, std::max(0, GetClassNameW(window, buffer, 256)));
+}
 
-std::wstring TitleOf(HWND window);
-std::wstring ClassOf(HWND window);
 // WM_GETTEXT, also for controls of another process.
-std::wstring TextOf(HWND window);
+inline std::wstring TextOf(HWND window) {
+    wchar_t buffer[4096];
+    DWORD_PTR got = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, 4096, LPARAM(buffer), SMTO_ABORTIFHUNG, 5000, &got);
+    return std::wstring(buffer, got);
+}
 
-// The first visible top-level window with this title, class and process (each left out
-// when empty or 0).
-HWND FindTopWindow(const std::wstring& title, const std::wstring& cls = L"", DWORD pid = 0);
-HWND WaitTopWindow(const std::wstring& title, const std::wstring& cls = L"", DWORD pid = 0,
-                   DWORD timeoutMs = kWaitMs);
-HWND WaitTopWindowOfClass(const std::wstring& cls, DWORD pid, DWORD timeoutMs = kWaitMs);
-// Every visible top-level window of a process.
-std::vector<HWND> TopWindowsOf(DWORD pid);
-bool WaitGone(HWND window, DWORD timeoutMs = kWaitMs);
+// Visible top-level windows of a process (every process for 0).
+inline std::vector<HWND> TopWindowsOf(DWORD pid) {
+    std::pair<DWORD, std::vector<HWND>> search{pid, {}};
+    EnumWindows([](HWND window, LPARAM data) -> BOOL {
+        auto& [wanted, found] = *reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (IsWindowVisible(window) && (wanted == 0 || owner == wanted)) found.push_back(window);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
 
-// The client area in screen coordinates.
-RECT ClientRectOnScreen(HWND window);
+// The first visible top-level window with this title and class (each left out when empty).
+inline HWND WaitTopWindow(const std::wstring& title, const std::wstring& cls, DWORD pid, DWORD timeoutMs = kWaitMs) {
+    HWND found = nullptr;
+    Poll([&] {
+        for (HWND window : TopWindowsOf(pid))
+            if ((title.empty() || TitleOf(window) == title) && (cls.empty() || ClassOf(window) == cls))
+                return (found = window) != nullptr;
+        return false;
+    }, timeoutMs);
+    return found;
+}
 
-struct Child {
-    HWND window;
-    std::wstring cls;
-    int id;
-    bool visible;
-    std::wstring text;
-};
-// Every descendant control, in Z order.
-std::vector<Child> Children(HWND parent);
+inline bool WaitGone(HWND window) { return Poll([&] { return !IsWindow(window); }); }
 
-// ---- dialogs and message boxes --------------------------------------------------------------
+inline RECT ClientRectOnScreen(HWND window) {
+    RECT r = {};
+    GetClientRect(window, &r);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
 
-// A message box's text (its static control 0xFFFF).
-std::wstring MessageText(HWND box);
-// Clicks a dialog's button by posting BM_CLICK.
-bool PressButton(HWND dialog, int id = IDOK);
-// Posts the system close command (the close box).
-bool CloseBox(HWND window);
+inline HWND ChildWithText(HWND parent, const wchar_t* cls, std::string_view text) {
+    HWND child = nullptr;
+    while ((child = FindWindowExW(parent, child, cls, nullptr)) && TextOf(child) != Wide(text)) {
+    }
+    return child;
+}
 
-// ---- mouse and keys -------------------------------------------------------------------------
+inline bool Send(std::vector<INPUT> inputs) {
+    return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+}
 
-// Puts the X pointer and Wine's pointer on a client point of `window` and checks both agree.
-bool MoveTo(HWND window, POINT client);
-bool Click(HWND window, POINT client);
-// Presses at `from`, moves to `to`, releases: selects text in an edit box.
-bool Drag(HWND window, POINT from, POINT to);
+// The left button at `screen`, or at the pointer when `screen` is null.
+inline INPUT Mouse(DWORD flags, const POINT* screen = nullptr) {
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = flags | (screen ? MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE : 0);
+    if (screen) {  // the +1 keeps the point from rounding down to the pixel before it
+        in.mi.dx = MulDiv(screen->x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
+        in.mi.dy = MulDiv(screen->y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
+    }
+    return in;
+}
+
+inline POINT ToScreen(HWND window, POINT client) {
+    ClientToScreen(window, &client);
+    return client;
+}
+
+// Puts the X pointer (Wine may snap back to it) and then Wine's own on a client point of
+// `window`, and checks both agree.
+inline bool MoveTo(HWND window, POINT client) {
+    const POINT screen = ToScreen(window, client);
+    std::wstring command =
+        L"Z:\\usr\\bin\\xdotool mousemove --sync " + std::to_wstring(screen.x) + L" " + std::to_wstring(screen.y);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        return false;
+    // Wine starts a Unix program with no process handle and leaves hThread undefined: closing
+    // it could close a handle of ours.
+    const win32::UniqueHandle process(info.hProcess), thread(info.hProcess ? info.hThread : nullptr);
+    auto at = [&] {
+        POINT p;
+        return GetCursorPos(&p) && p.x == screen.x && p.y == screen.y;
+    };
+    return Poll(at, 5000) && Send({Mouse(0, &screen)}) && Poll(at, 5000);
+}
+
+inline bool Click(HWND window, POINT client) {
+    return MoveTo(window, client) && Send({Mouse(MOUSEEVENTF_LEFTDOWN), Mouse(MOUSEEVENTF_LEFTUP)});
+}
+
+inline bool ClickMiddle(HWND control) {
+    RECT r = {};
+    return GetClientRect(control, &r) && Click(control, {r.right / 2, r.bottom / 2});
+}
+
 // Brings the top-level window of `window` to the front, then presses the keys together and
-// releases them in reverse order, e.g. {VK_CONTROL, 'C'}, {VK_MENU, VK_F4}, {'A'}.
-bool Keys(HWND window, const std::vector<WORD>& chord);
+// releases them in reverse order, e.g. {VK_CONTROL, 'C'}, {VK_MENU, VK_F4}.
+inline bool Keys(HWND window, const std::vector<WORD>& chord) {
+    HWND top = GetAncestor(window, GA_ROOT);
+    if (GetForegroundWindow() != top) SetForegroundWindow(top);
+    Poll([&] { return GetForegroundWindow() == top; }, 5000);
+    std::vector<INPUT> inputs(chord.size() * 2);
+    for (size_t i = 0; i < inputs.size(); ++i) {
+        const WORD vk = chord[i < chord.size() ? i : inputs.size() - 1 - i];
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = vk;
+        inputs[i].ki.wScan = WORD(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+        const bool extended = (vk >= VK_PRIOR && vk <= VK_DOWN) || vk == VK_INSERT || vk == VK_DELETE;
+        inputs[i].ki.dwFlags = (i < chord.size() ? 0 : KEYEVENTF_KEYUP) | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
+    }
+    return Send(inputs);
+}
 
-// ---- pixels ---------------------------------------------------------------------------------
+// The pixels of a client rectangle, row by row.
+inline std::vector<COLORREF> Capture(HWND window, const RECT& client) {
+    struct ScreenDcReleaser { void operator()(HDC dc) const { ReleaseDC(nullptr, dc); } };
+    const int width = client.right - client.left, height = client.bottom - client.top;
+    const POINT origin = ToScreen(window, {client.left, client.top});
+    const std::unique_ptr<HDC__, ScreenDcReleaser> screen(GetDC(nullptr));
+    const win32::UniqueDc memory(CreateCompatibleDC(screen.get()));
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    const win32::UniqueBitmap bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap) return {};
+    const win32::SelectIn select(memory.get(), bitmap.get());
+    if (!BitBlt(memory.get(), 0, 0, width, height, screen.get(), origin.x, origin.y, SRCCOPY)) return {};
+    GdiFlush();
+    const auto* pixels = static_cast<const COLORREF*>(bits);
+    return {pixels, pixels + width * height};
+}
 
-// The pixels of a client rectangle, row by row (one BitBlt of the screen).
-std::vector<COLORREF> Capture(HWND window, const RECT& client);
+// The clipboard's text; emptied afterwards when `empty`.
+inline std::wstring ClipboardText(bool empty = false) {
+    std::wstring text;
+    // Another process may hold the clipboard open for a moment.
+    if (!Poll([] { return OpenClipboard(nullptr) != FALSE; }, 5000)) return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) text = chars;
+        GlobalUnlock(data);
+    }
+    if (empty) EmptyClipboard();
+    CloseClipboard();
+    return text;
+}
 
-// ---- clipboard and registry -----------------------------------------------------------------
+constexpr wchar_t kLayoutsKey[] = L"System\\CurrentControlSet\\Control\\Keyboard Layouts";
 
-std::wstring ClipboardText();
-bool ClearClipboard();
-
-// One subkey of HKLM\System\CurrentControlSet\Control\Keyboard Layouts.
 struct KeyboardLayout {
     std::wstring key, layoutText, imeFile;
 };
-std::vector<KeyboardLayout> KeyboardLayouts();
+
+inline std::vector<KeyboardLayout> KeyboardLayouts() {
+    struct KeyCloser { void operator()(HKEY k) const { RegCloseKey(k); } };
+    std::vector<KeyboardLayout> layouts;
+    HKEY raw = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kLayoutsKey, 0, KEY_READ | KEY_WOW64_64KEY, &raw) != ERROR_SUCCESS)
+        return layouts;
+    const win32::Owned<HKEY, KeyCloser> root(raw);
+    auto value = [&](const wchar_t* key, const wchar_t* name) {
+        wchar_t buffer[1024] = {};
+        DWORD size = sizeof(buffer);
+        RegGetValueW(raw, key, name, RRF_RT_REG_SZ, nullptr, buffer, &size);
+        return std::wstring(buffer);
+    };
+    wchar_t name[256];
+    for (DWORD i = 0, n = 256; RegEnumKeyExW(raw, i, name, &n, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+         ++i, n = 256)
+        layouts.push_back({name, value(name, L"Layout Text"), value(name, L"Ime File")});
+    return layouts;
+}
+
 // Deletes the layout keys that name an IME file (the ones installs add).
-void RemoveImeLayouts();
-
-// ---- text -----------------------------------------------------------------------------------
-
-std::wstring Wide(std::string_view utf8);
-std::string Utf8(std::wstring_view wide);
+inline void RemoveImeLayouts() {
+    for (const KeyboardLayout& layout : KeyboardLayouts())
+        if (!layout.imeFile.empty())
+            RegDeleteKeyExW(HKEY_LOCAL_MACHINE, (std::wstring(kLayoutsKey) + L"\\" + layout.key).c_str(),
+                            KEY_WOW64_64KEY, 0);
+}
 
 }  // namespace lcime::robot

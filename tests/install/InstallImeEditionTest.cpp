@@ -21,7 +21,6 @@ const ImeEdition& EditionOf(ControlId highlight) {
 
 std::string Medium(std::string_view name) { return std::string(kMediumFolder) + std::string(name); }
 std::string System(std::string_view name) { return kSys + std::string(name); }
-std::string Id(ControlId id) { return std::to_string(int(id)); }
 
 class InstallTest : public ::testing::Test {
 protected:

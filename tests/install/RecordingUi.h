@@ -3,8 +3,6 @@
 #pragma once
 
 #include <map>
-#include <string>
-#include <vector>
 
 #include "install/InstallImeEdition.h"
 #include "platform/Substitute.h"
@@ -13,29 +11,24 @@ namespace lcime {
 
 using Calls = std::vector<std::string>;
 
+inline std::string Id(ControlId id) { return std::to_string(int(id)); }
+
 class RecordingUi : public InstallerUi {
 public:
     explicit RecordingUi(SubstitutePlatform& platform) : calls_(platform.calls) {}
     void ShowNotice() override { calls_.push_back("ShowNotice"); }
     void SlideOut(ControlId normal, ControlId highlight, int16_t step) override {
-        calls_.push_back("SlideOut " + std::to_string(int(normal)) + "," +
-                         std::to_string(int(highlight)) + " step=" + std::to_string(step));
+        calls_.push_back("SlideOut " + Id(normal) + "," + Id(highlight) + " step=" + std::to_string(step));
     }
-    void SetCaption(ControlId label, const std::string& caption) override {
-        calls_.push_back("SetCaption " + std::to_string(int(label)) + " " + caption);
-        captions[label] = caption;
-    }
+    void SetCaption(ControlId label, const std::string& caption) override { captions[label] = caption; }
     void ReturnToPlace(ControlId normal, ControlId highlight) override {
-        calls_.push_back("ReturnToPlace " + std::to_string(int(normal)) + "," +
-                         std::to_string(int(highlight)));
+        calls_.push_back("ReturnToPlace " + Id(normal) + "," + Id(highlight));
     }
-    void ShowControl(ControlId control) override {
-        calls_.push_back("ShowControl " + std::to_string(int(control)));
-    }
+    void ShowControl(ControlId control) override { calls_.push_back("ShowControl " + Id(control)); }
     std::map<ControlId, std::string> captions;
 
 private:
-    std::vector<std::string>& calls_;
+    Calls& calls_;
 };
 
 }  // namespace lcime

@@ -10,7 +10,6 @@
 namespace lcime {
 namespace {
 
-std::string Id(ControlId id) { return std::to_string(int(id)); }
 
 TEST(TutorialLaunch, SlidesThenStartsMinimizedThenShowsTheResultLine) {
     for (const Tutorial& t : kTutorials) {

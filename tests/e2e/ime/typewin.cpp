@@ -8,7 +8,6 @@
 #include <shellapi.h>
 
 #include <cwctype>
-#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -27,23 +26,11 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 // Runs the message loop (with TranslateMessage, which hands keys to the IME) until `done`.
 template <typename Done>
 bool Pump(DWORD deadline, Done done) {
-    while (!done()) {
+    for (MSG msg; !done(); MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT)) {
         if (GetTickCount() >= deadline) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) TranslateMessage(&msg), DispatchMessageW(&msg);
     }
     return true;
-}
-
-void Press(WORD key) {
-    INPUT input[2] = {};
-    input[0].type = input[1].type = INPUT_KEYBOARD;
-    input[0].ki.wVk = input[1].ki.wVk = key;
-    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, input, sizeof(INPUT));
 }
 
 }  // namespace
@@ -53,7 +40,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     if (argc != 5) return 2;
     LoadKeyboardLayoutW(argv[1], KLF_ACTIVATE);
-
     WNDCLASSW wc = {};
     wc.lpfnWndProc = WindowProc;
     wc.hInstance = instance;
@@ -68,12 +54,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
         SetFocus(window);
         return GetForegroundWindow() == window && GetFocus() == window;
     });
-    if (front) {
-        for (const wchar_t* letter = argv[3]; *letter; ++letter) Press(WORD(std::towupper(*letter)));
-        Press(VK_RETURN);
+    std::wstring keys = std::wstring(argv[3]) + L'\r';
+    for (size_t i = 0; front && i < keys.size() * 2; ++i) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = keys[i / 2] == L'\r' ? VK_RETURN : WORD(std::towupper(keys[i / 2]));
+        input.ki.dwFlags = i % 2 ? KEYEVENTF_KEYUP : 0;
+        SendInput(1, &input, sizeof(INPUT));
     }
     const bool done = front && Pump(deadline, [] { return enterSeen; });
-    std::ofstream(std::filesystem::path(argv[4]), std::ios::binary)
+    std::ofstream(argv[4], std::ios::binary)
         .write(reinterpret_cast<const char*>(typed.data()), std::streamsize(typed.size() * sizeof(wchar_t)));
     return done ? 0 : 1;
 }

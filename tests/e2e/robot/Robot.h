@@ -5,13 +5,8 @@
 
 #include <windows.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
-#include <string>
-#include <vector>
 
 #include "Medium.h"
 #include "platform/win32/Handles.h"
@@ -80,10 +75,12 @@ struct Process {
         startup.dwFlags = STARTF_USESHOWWINDOW;
         startup.wShowWindow = showWindow;
         PROCESS_INFORMATION info = {};
-        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, currentDir.c_str(),
-                            &startup, &info))
+        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, 0, 0, nullptr, currentDir.c_str(), &startup,
+                            &info))
             return false;
-        CloseHandle(info.hThread);
+        // Wine starts a Unix program with no process handle and leaves hThread undefined:
+        // closing it could close a handle of ours.
+        if (info.hProcess) CloseHandle(info.hThread);
         handle.reset(info.hProcess);
         id = info.dwProcessId;
         return true;
@@ -98,17 +95,15 @@ struct Process {
     }
 };
 
+// A window's title, class, or text (WM_GETTEXT, also for controls of another process).
 inline std::wstring TitleOf(HWND window) {
     wchar_t buffer[1024];
     return std::wstring(buffer, std::max(0, GetWindowTextW(window, buffer, 1024)));
 }
-
 inline std::wstring ClassOf(HWND window) {
     wchar_t buffer[256];
     return std::wstring(buffer, std::max(0, GetClassNameW(window, buffer, 256)));
 }
-
-// WM_GETTEXT, also for controls of another process.
 inline std::wstring TextOf(HWND window) {
     wchar_t buffer[4096];
     DWORD_PTR got = 0;
@@ -161,15 +156,10 @@ inline bool Send(std::vector<INPUT> inputs) {
     return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
 
-// The left button at `screen`, or at the pointer when `screen` is null.
-inline INPUT Mouse(DWORD flags, const POINT* screen = nullptr) {
+inline INPUT Mouse(DWORD flags) {
     INPUT in = {};
     in.type = INPUT_MOUSE;
-    in.mi.dwFlags = flags | (screen ? MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE : 0);
-    if (screen) {  // the +1 keeps the point from rounding down to the pixel before it
-        in.mi.dx = MulDiv(screen->x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
-        in.mi.dy = MulDiv(screen->y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
-    }
+    in.mi.dwFlags = flags;
     return in;
 }
 
@@ -182,21 +172,18 @@ inline POINT ToScreen(HWND window, POINT client) {
 // `window`, and checks both agree.
 inline bool MoveTo(HWND window, POINT client) {
     const POINT screen = ToScreen(window, client);
-    std::wstring command =
-        L"Z:\\usr\\bin\\xdotool mousemove --sync " + std::to_wstring(screen.x) + L" " + std::to_wstring(screen.y);
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info = {};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+    Process xdotool;
+    if (!xdotool.Start(L"Z:\\usr\\bin\\xdotool mousemove --sync " + std::to_wstring(screen.x) + L" " +
+                           std::to_wstring(screen.y), Medium()))
         return false;
-    // Wine starts a Unix program with no process handle and leaves hThread undefined: closing
-    // it could close a handle of ours.
-    const win32::UniqueHandle process(info.hProcess), thread(info.hProcess ? info.hThread : nullptr);
     auto at = [&] {
         POINT p;
         return GetCursorPos(&p) && p.x == screen.x && p.y == screen.y;
     };
-    return Poll(at, 5000) && Send({Mouse(0, &screen)}) && Poll(at, 5000);
+    INPUT move = Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE);
+    move.mi.dx = MulDiv(screen.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;  // +1: not the pixel before
+    move.mi.dy = MulDiv(screen.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
+    return Poll(at, 5000) && Send({move}) && Poll(at, 5000);
 }
 
 inline bool Click(HWND window, POINT client) {
@@ -273,19 +260,16 @@ inline std::vector<KeyboardLayout> KeyboardLayouts() {
     struct KeyCloser { void operator()(HKEY k) const { RegCloseKey(k); } };
     std::vector<KeyboardLayout> layouts;
     HKEY raw = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kLayoutsKey, 0, KEY_READ | KEY_WOW64_64KEY, &raw) != ERROR_SUCCESS)
-        return layouts;
+    RegOpenKeyExW(HKEY_LOCAL_MACHINE, kLayoutsKey, 0, KEY_READ | KEY_WOW64_64KEY, &raw);
     const win32::Owned<HKEY, KeyCloser> root(raw);
-    auto value = [&](const wchar_t* key, const wchar_t* name) {
-        wchar_t buffer[1024] = {};
-        DWORD size = sizeof(buffer);
-        RegGetValueW(raw, key, name, RRF_RT_REG_SZ, nullptr, buffer, &size);
-        return std::wstring(buffer);
-    };
-    wchar_t name[256];
-    for (DWORD i = 0, n = 256; RegEnumKeyExW(raw, i, name, &n, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-         ++i, n = 256)
-        layouts.push_back({name, value(name, L"Layout Text"), value(name, L"Ime File")});
+    wchar_t name[256], text[1024] = {}, file[1024] = {};
+    for (DWORD i = 0, n = 256; raw && RegEnumKeyExW(raw, i, name, &n, nullptr, nullptr, nullptr, nullptr) == 0; n = 256) {
+        DWORD textSize = sizeof(text), fileSize = sizeof(file);
+        text[0] = file[0] = 0;
+        RegGetValueW(raw, name, L"Layout Text", RRF_RT_REG_SZ, nullptr, text, &textSize);
+        RegGetValueW(raw, name, L"Ime File", RRF_RT_REG_SZ, nullptr, file, &fileSize);
+        layouts.push_back({name, text, file}), ++i;
+    }
     return layouts;
 }
 

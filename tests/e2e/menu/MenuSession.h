@@ -28,14 +28,20 @@ inline std::vector<const ImeEdition*> LargeCharacterSetEditions() {
     return large;
 }
 
-// What the tutorial stand-in has logged beside itself.
-inline std::string StandinLog(const Tutorial& tutorial) {
-    return ReadFileBytes((Medium() / Wide(tutorial.setupProgram.substr(1))).parent_path() / L"standin.log");
+// The tutorial stand-in beside its setup program has logged one start, minimized.
+inline bool StartedOnceMinimized(const Tutorial& tutorial) {
+    const fs::path log = (Medium() / Wide(tutorial.setupProgram.substr(1))).parent_path() / L"standin.log";
+    return ReadFileBytes(log) == "started show=" + std::to_string(kShowMinimized) + "\n";
 }
 
 inline RECT ClientRect(ControlId control) {
     const PixelRect r = Scene().Bounds(control);
     return {r.left, r.top, r.left + r.width, r.top + r.height};
+}
+
+inline POINT Centre(ControlId control) {
+    const RECT r = ClientRect(control);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
 // Adds a failure naming what did not happen.
@@ -105,22 +111,14 @@ public:
                      "menu not at rest");
     }
 
-    // Points where the item's normal picture is at rest and its highlight once shown, and
-    // waits for the highlight.
+    // Points at the middle of an item and waits for its highlight.
     bool Hover(ControlId normalPicture) {
-        const MenuItem& item = *std::find_if(kMenuItems.begin(), kMenuItems.end(),
-                                             [&](const MenuItem& i) { return i.normalPicture == normalPicture; });
-        const Scene rest;
-        Scene hovered;
-        hovered.SetVisible(item.highlightPicture, true);
-        const PixelRect r = rest.Bounds(normalPicture);
-        POINT at{-1, -1};
-        for (int y = r.top + r.height / 2; y < r.top + r.height && at.x < 0; y += 2)
-            for (int x = r.left + r.width / 2; x < r.left + r.width && at.x < 0; x += 2)
-                if (rest.HitTest(x, y) == normalPicture && hovered.HitTest(x, y) == item.highlightPicture) at = {x, y};
-        if (!Check(at.x >= 0, "no point on the item") || !Rest()) return false;
-        const std::vector<COLORREF> before = Pixels(item.highlightPicture);
-        return Check(MoveTo(window, at) && WaitPixels(item.highlightPicture, before, false), "no highlight");
+        const ControlId highlight = std::find_if(kMenuItems.begin(), kMenuItems.end(), [&](const MenuItem& i) {
+            return i.normalPicture == normalPicture;
+        })->highlightPicture;
+        if (!Rest()) return false;
+        const std::vector<COLORREF> before = Pixels(highlight);
+        return Check(MoveTo(window, Centre(normalPicture)) && WaitPixels(highlight, before, false), "no highlight");
     }
 
     // Two presses sent together when `twice`, so that the second is queued before the first is handled.
@@ -129,21 +127,10 @@ public:
         return Hover(normalPicture) && Check(twice ? Send({down, up, down, up}) : Send({down, up}), "not clicked");
     }
 
-    bool ClickBanner() {
-        const RECT r = ClientRect(ControlId::Imagebt);
-        return Rest() && Check(robot::Click(window, {(r.left + r.right) / 2, (r.top + r.bottom) / 2}), "not clicked");
-    }
+    bool ClickBanner() { return Rest() && Check(robot::Click(window, Centre(ControlId::Imagebt)), "not clicked"); }
 
-    // The program's message box, not the notice.
-    HWND WaitBox() const {
-        HWND box = nullptr;
-        Poll([&] {
-            for (HWND w : TopWindowsOf(process.id))
-                if (ClassOf(w) == L"#32770" && TitleOf(w) != Wide(kForm1Caption)) box = w;
-            return box != nullptr;
-        });
-        return box;
-    }
+    // The program's message box, titled with the product's name.
+    HWND WaitBox() const { return WaitTopWindow(Wide(LCIME_PRODUCT_NAME), L"#32770", process.id); }
 
     // Clicks OK on the message box, which must say `expected`. A click, unlike a posted button
     // message, comes after any input still queued for the program.

@@ -5,7 +5,6 @@
 #include "platform/win32/Win32Platform.h"
 
 namespace lcime::e2e {
-namespace {
 
 class BadInput : public E2eTest {
 protected:
@@ -46,9 +45,8 @@ TEST_F(BadInput, MissingMediumFilesAreReportedUntilTheyAreBack) {
 }
 
 TEST_F(BadInput, Win9xInstallsItsOwnFilesAndRefusesLargeCharacterSets) {
-    const wchar_t win98[] = L"win98";
     ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\Setup.exe", L"Version", REG_SZ,
-                              win98, sizeof(win98)), ERROR_SUCCESS);
+                              L"win98", sizeof(L"win98")), ERROR_SUCCESS);
     ASSERT_TRUE(menu.Start());
     for (const ImeEdition& edition : kImeEditions) {
         SCOPED_TRACE(edition.edition);
@@ -72,11 +70,7 @@ TEST_F(BadInput, DestinationsInTheWayAreReplacedAndExactNamesKept) {
         std::ofstream(file, std::ios::binary) << "older file";
         return !attributes || (SetFileAttributesW(file.c_str(), attributes) && (GetFileAttributesW(file.c_str()) & attributes));
     };
-    auto upper = [&](std::string_view name) {
-        std::wstring file = Installed(name);
-        CharUpperBuffW(file.data(), static_cast<DWORD>(file.size()));
-        return fs::path(file);
-    };
+    auto upper = [&](std::string_view view) { return Installed(CharUpperA(std::string(view).data())); };
     ASSERT_TRUE(place(Installed(sixSix.nt.imeFile), FILE_ATTRIBUTE_HIDDEN));
     ASSERT_TRUE(place(Installed(sixSix.nt.codeTableFile), FILE_ATTRIBUTE_SYSTEM));
     ASSERT_TRUE(place(upper(traditional.nt.imeFile), FILE_ATTRIBUTE_READONLY));
@@ -110,9 +104,10 @@ TEST_F(BadInput, DraggedWindowTakesEveryItemClickedTwiceOnce) {
     ASSERT_TRUE(menu.Start());
 
     // Pressed on the caption, moved once the window's move loop runs, released once it moved.
-    RECT frame, before = ClientRectOnScreen(menu.window);
+    RECT frame;
     GetWindowRect(menu.window, &frame);
-    const POINT grab{frame.left + 100, (frame.top + before.top) / 2}, to{grab.x - 150, grab.y - 90};
+    const POINT before = ToScreen(menu.window, {0, 0}), grab{frame.left + 100, (frame.top + before.y) / 2};
+    const POINT to{grab.x - 150, grab.y - 90};
     const DWORD thread = GetWindowThreadProcessId(menu.window, nullptr);
     auto moving = [&] {
         GUITHREADINFO info = {};
@@ -123,8 +118,8 @@ TEST_F(BadInput, DraggedWindowTakesEveryItemClickedTwiceOnce) {
     ASSERT_TRUE(Poll(moving)) << "no move loop";
     ASSERT_TRUE(MoveTo(GetDesktopWindow(), to));
     ASSERT_TRUE(Poll([&] {
-        const RECT after = ClientRectOnScreen(menu.window);
-        return after.left == before.left - 150 && after.top == before.top - 90;
+        const POINT after = ToScreen(menu.window, {0, 0});
+        return after.x == before.x - 150 && after.y == before.y - 90;
     }));
     ASSERT_TRUE(Send({Mouse(MOUSEEVENTF_LEFTUP)}) && Poll([&] { return !moving(); }));
 
@@ -148,5 +143,4 @@ TEST_F(BadInput, DraggedWindowTakesEveryItemClickedTwiceOnce) {
     EXPECT_TRUE(menu.Exit(true));
 }
 
-}  // namespace
 }  // namespace lcime::e2e

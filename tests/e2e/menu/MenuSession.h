@@ -21,13 +21,6 @@ inline const ImeEdition& EditionAt(ControlId normalPicture) {
                          [&](const ImeEdition& e) { return e.normalPicture == normalPicture; });
 }
 
-inline std::vector<const ImeEdition*> LargeCharacterSetEditions() {
-    std::vector<const ImeEdition*> large;
-    for (const ImeEdition& edition : kImeEditions)
-        if (edition.largeCharacterSet) large.push_back(&edition);
-    return large;
-}
-
 // The tutorial stand-in beside its setup program has logged one start, minimized.
 inline bool StartedOnceMinimized(const Tutorial& tutorial) {
     const fs::path log = (Medium() / Wide(tutorial.setupProgram.substr(1))).parent_path() / L"standin.log";
@@ -45,28 +38,7 @@ inline POINT Centre(ControlId control) {
 }
 
 // Adds a failure naming what did not happen.
-inline bool Check(bool done, const char* what) {
-    if (!done) ADD_FAILURE() << what;
-    return done;
-}
-
-// In each text box of the notice: select from the left with the mouse, `type`, copy. The text
-// stays and the copy is its start; the copy also shows that the keys before it were handled.
-inline void ExpectNoticeBoxesKeepTheirTexts(HWND notice, const std::function<bool(HWND box)>& type) {
-    for (std::string_view text : kText1) {
-        HWND box = ChildWithText(notice, L"Edit", text);
-        RECT r = {};
-        ASSERT_TRUE(box && GetClientRect(box, &r)) << text;
-        ClipboardText(true);
-        ASSERT_TRUE(MoveTo(box, {1, r.bottom / 2}) && Send({Mouse(MOUSEEVENTF_LEFTDOWN)}) &&
-                    MoveTo(box, {r.right - 2, r.bottom / 2}) && Send({Mouse(MOUSEEVENTF_LEFTUP)}));
-        ASSERT_TRUE(type(box) && Keys(box, {VK_CONTROL, 'C'}));
-        std::wstring copied;
-        EXPECT_TRUE(Poll([&] { return !(copied = ClipboardText()).empty(); })) << "nothing copied";
-        EXPECT_EQ(Wide(text).rfind(copied, 0), 0u) << Utf8(copied);
-        EXPECT_EQ(Utf8(TextOf(box)), text);
-    }
-}
+inline bool Check(bool done, const char* what) { return done || (ADD_FAILURE() << what, false); }
 
 enum class CloseBy { OkButton, CloseBox, AltF4 };
 
@@ -75,17 +47,15 @@ class SetupMenu {
 public:
     // Starts M:\Setup.exe with the pointer off its window; waits for input idle and still pixels.
     bool Start(WORD showWindow = SW_SHOWDEFAULT) {
-        if (!Check(MoveTo(GetDesktopWindow(), {1, 1}) &&
-                       process.Start(L"\"" + (Medium() / L"Setup.exe").wstring() + L"\"", Medium(), showWindow),
-                   "Setup.exe not started"))
-            return false;
-        window = WaitTopWindow(Wide(kForm2Caption), L"", process.id, kFirstWindowMs);
-        if (!Check(window && WaitForInputIdle(process.handle.get(), kWaitMs) == 0, "no idle menu")) return false;
-        return Check(Poll([&] {
-            start_ = Capture(window, {0, 0, kClientWidth, kClientHeight});
-            Sleep(200);
-            return !start_.empty() && start_ == Capture(window, {0, 0, kClientWidth, kClientHeight});
-        }), "menu never still");
+        const RECT all = {0, 0, kClientWidth, kClientHeight};
+        return Check(MoveTo(GetDesktopWindow(), {1, 1}) &&
+                         process.Start(L"\"" + (Medium() / L"Setup.exe").wstring() + L"\"", Medium(), showWindow) &&
+                         (window = WaitTopWindow(Wide(kForm2Caption), L"", process.id, kFirstWindowMs)) &&
+                         WaitForInputIdle(process.handle.get(), kWaitMs) == 0 && Poll([&] {
+                             start_ = Capture(window, all);
+                             Sleep(200);
+                             return !start_.empty() && start_ == Capture(window, all);
+                         }), "no menu window at rest");
     }
 
     std::vector<COLORREF> Pixels(ControlId control) const { return Capture(window, ClientRect(control)); }
@@ -113,9 +83,9 @@ public:
 
     // Points at the middle of an item and waits for its highlight.
     bool Hover(ControlId normalPicture) {
-        const ControlId highlight = std::find_if(kMenuItems.begin(), kMenuItems.end(), [&](const MenuItem& i) {
-            return i.normalPicture == normalPicture;
-        })->highlightPicture;
+        ControlId highlight = normalPicture;
+        for (const MenuItem& item : kMenuItems)
+            if (item.normalPicture == normalPicture) highlight = item.highlightPicture;
         if (!Rest()) return false;
         const std::vector<COLORREF> before = Pixels(highlight);
         return Check(MoveTo(window, Centre(normalPicture)) && WaitPixels(highlight, before, false), "no highlight");
@@ -228,6 +198,34 @@ protected:
         EXPECT_TRUE(menu.Shown(edition.resultLabel)) << "no result line";
     }
     void ExpectInstalled(const ImeEdition& edition) { ExpectInstalled(edition, edition.nt); }
+
+    // Clicks a large-character-set item and closes its notice by `way`, then the result line
+    // shows and the menu is in front. At the OK button's turn, the notice's texts are checked
+    // first: in each text box, select from the left with the mouse, `type`, copy; the text stays
+    // and the copy is its start, which also shows that the keys before it were handled.
+    void ShowAndCloseNotice(const ImeEdition& edition, CloseBy way, const std::function<bool(HWND box)>& type) {
+        ASSERT_TRUE(menu.Click(edition.normalPicture));
+        HWND notice = menu.WaitNotice();
+        ASSERT_TRUE(notice && Poll([&] { return GetForegroundWindow() == notice; }));
+        EXPECT_TRUE(ChildWithText(notice, L"Button", kFrame1Caption) && ChildWithText(notice, L"Button", kFrame2Caption));
+        for (std::string_view text : kText1) {
+            if (way != CloseBy::OkButton) break;
+            HWND box = ChildWithText(notice, L"Edit", text);
+            RECT r = {};
+            ASSERT_TRUE(box && GetClientRect(box, &r)) << text;
+            ClipboardText(true);
+            ASSERT_TRUE(MoveTo(box, {1, r.bottom / 2}) && Send({Mouse(MOUSEEVENTF_LEFTDOWN)}) &&
+                        MoveTo(box, {r.right - 2, r.bottom / 2}) && Send({Mouse(MOUSEEVENTF_LEFTUP)}));
+            ASSERT_TRUE(type(box) && Keys(box, {VK_CONTROL, 'C'}));
+            std::wstring copied;
+            EXPECT_TRUE(Poll([&] { return !(copied = ClipboardText()).empty(); })) << "nothing copied";
+            EXPECT_EQ(Wide(text).rfind(copied, 0), 0u) << Utf8(copied);
+            EXPECT_EQ(Utf8(TextOf(box)), text);
+        }
+        ASSERT_TRUE(menu.CloseNotice(way));
+        EXPECT_TRUE(menu.Shown(edition.resultLabel)) << "no result line";
+        EXPECT_TRUE(menu.InFront());
+    }
 
     void ExpectNothingInstalled(const ImeBuild& build) {
         EXPECT_TRUE(StoredCopies(build.imeFile).empty()) << build.imeFile;

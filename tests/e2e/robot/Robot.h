@@ -39,9 +39,7 @@ inline void LayOutMedium() {
 
 // The system directory Setup.exe copies into (the one of this suite's bitness) and the other
 // one, as Z: paths inside the prefix so no file-system redirection applies; `other` may be empty.
-struct SystemDirs {
-    fs::path installed, other;
-};
+struct SystemDirs { fs::path installed, other; };
 inline SystemDirs SystemDirectories() {
     const fs::path windows = OnZ(std::getenv("WINEPREFIX")) / L"drive_c" / L"windows";
     BOOL wow64 = FALSE;
@@ -138,13 +136,6 @@ inline HWND WaitTopWindow(const std::wstring& title, const std::wstring& cls, DW
 
 inline bool WaitGone(HWND window) { return Poll([&] { return !IsWindow(window); }); }
 
-inline RECT ClientRectOnScreen(HWND window) {
-    RECT r = {};
-    GetClientRect(window, &r);
-    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
 inline HWND ChildWithText(HWND parent, const wchar_t* cls, std::string_view text) {
     HWND child = nullptr;
     while ((child = FindWindowExW(parent, child, cls, nullptr)) && TextOf(child) != Wide(text)) {
@@ -156,10 +147,10 @@ inline bool Send(std::vector<INPUT> inputs) {
     return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
 
-inline INPUT Mouse(DWORD flags) {
+inline INPUT Mouse(DWORD flags, LONG x = 0, LONG y = 0) {
     INPUT in = {};
     in.type = INPUT_MOUSE;
-    in.mi.dwFlags = flags;
+    in.mi.dx = x, in.mi.dy = y, in.mi.dwFlags = flags;
     return in;
 }
 
@@ -180,10 +171,10 @@ inline bool MoveTo(HWND window, POINT client) {
         POINT p;
         return GetCursorPos(&p) && p.x == screen.x && p.y == screen.y;
     };
-    INPUT move = Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE);
-    move.mi.dx = MulDiv(screen.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;  // +1: not the pixel before
-    move.mi.dy = MulDiv(screen.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
-    return Poll(at, 5000) && Send({move}) && Poll(at, 5000);
+    // The +1 keeps the point from rounding down to the pixel before it.
+    return Poll(at, 5000) && Send({Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
+                                         MulDiv(screen.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1,
+                                         MulDiv(screen.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1)}) && Poll(at, 5000);
 }
 
 inline bool Click(HWND window, POINT client) {
@@ -203,12 +194,9 @@ inline bool Keys(HWND window, const std::vector<WORD>& chord) {
     Poll([&] { return GetForegroundWindow() == top; }, 5000);
     std::vector<INPUT> inputs(chord.size() * 2);
     for (size_t i = 0; i < inputs.size(); ++i) {
-        const WORD vk = chord[i < chord.size() ? i : inputs.size() - 1 - i];
         inputs[i].type = INPUT_KEYBOARD;
-        inputs[i].ki.wVk = vk;
-        inputs[i].ki.wScan = WORD(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
-        const bool extended = (vk >= VK_PRIOR && vk <= VK_DOWN) || vk == VK_INSERT || vk == VK_DELETE;
-        inputs[i].ki.dwFlags = (i < chord.size() ? 0 : KEYEVENTF_KEYUP) | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
+        inputs[i].ki.wVk = chord[i < chord.size() ? i : inputs.size() - 1 - i];
+        inputs[i].ki.dwFlags = i < chord.size() ? 0 : KEYEVENTF_KEYUP;
     }
     return Send(inputs);
 }

@@ -57,18 +57,18 @@ TEST_F(ImeTest, NoticeUnderTheImeKeepsItsTextsThenEditionsTypeTheirTablesAndNoth
             ASSERT_TRUE(menu.Start());
             // Asks Setup.exe's thread to switch to the layout, then types a code on the menu:
             // the switch happens at that key, which loads the IME into Setup.exe.
-            ASSERT_TRUE(PostMessageW(menu.window, WM_INPUTLANGCHANGEREQUEST, 0, wcstoul(layout.key.c_str(), nullptr, 16)));
+            const LPARAM hkl = wcstoul(layout.key.c_str(), nullptr, 16);
+            ASSERT_TRUE(PostMessageW(menu.window, WM_INPUTLANGCHANGEREQUEST, 0, hkl));
             ASSERT_TRUE(TypeLetters(menu.window, table[0].code));
             ASSERT_TRUE(Poll([&] { return ModuleLoaded(menu.process.id, layout.imeFile); })) << "IME not loaded";
         }
         const ImeEdition& edition = *large[static_cast<int>(way) % 2];
         ASSERT_NO_FATAL_FAILURE(ShowAndCloseNotice(edition, way, [&](HWND box) {
-            return std::all_of(table.begin(), table.end(), [&](const auto& line) { return TypeLetters(box, line.code); });
+            return std::all_of(table.begin(), table.end(), [&](auto& line) { return TypeLetters(box, line.code); });
         }));
         if (way != CloseBy::OkButton) menu.process.Kill();
     }
 
-    menu.process.Kill();
     for (const ImeEdition* edition : {&popular, large[0]}) {
         SCOPED_TRACE(edition->edition);
         const std::vector<KeyboardLayout> layouts = LayoutsOf(edition->nt.imeFile);

@@ -115,7 +115,8 @@ public:
 
     bool CloseNotice(CloseBy way = CloseBy::CloseBox) {
         HWND notice = WaitNotice();
-        const bool done = notice && (way == CloseBy::OkButton ? ClickMiddle(ChildWithText(notice, L"Button", kCommand1Caption))
+        HWND ok = ChildWithText(notice, L"Button", kCommand1Caption);
+        const bool done = notice && (way == CloseBy::OkButton ? ClickMiddle(ok)
                                      : way == CloseBy::AltF4  ? Keys(notice, {VK_MENU, VK_F4})
                                                               : PostMessageW(notice, WM_SYSCOMMAND, SC_CLOSE, 0));
         return Check(done && WaitGone(notice), "notice not closed");
@@ -145,6 +146,7 @@ protected:
         sysDir_ = Utf8(std::wstring(system, GetSystemDirectoryW(system, MAX_PATH))) + "\\";
         const fs::path other = SystemDirectories().other;
         for (const std::string& name : demo::MediumImeFiles()) {
+            SetFileAttributesW(OnMedium(name).c_str(), FILE_ATTRIBUTE_NORMAL);  // a test may make it read-only
             for (const fs::path& copy : StoredCopies(name)) ASSERT_TRUE(RemoveFile(copy));
             ASSERT_TRUE(other.empty() || RemoveFile(other / name));
         }
@@ -207,7 +209,8 @@ protected:
         ASSERT_TRUE(menu.Click(edition.normalPicture));
         HWND notice = menu.WaitNotice();
         ASSERT_TRUE(notice && Poll([&] { return GetForegroundWindow() == notice; }));
-        EXPECT_TRUE(ChildWithText(notice, L"Button", kFrame1Caption) && ChildWithText(notice, L"Button", kFrame2Caption));
+        for (std::string_view frame : {kFrame1Caption, kFrame2Caption})
+            EXPECT_TRUE(ChildWithText(notice, L"Button", frame)) << frame;
         for (std::string_view text : kText1) {
             if (way != CloseBy::OkButton) break;
             HWND box = ChildWithText(notice, L"Edit", text);
@@ -227,10 +230,9 @@ protected:
         EXPECT_TRUE(menu.InFront());
     }
 
-    void ExpectNothingInstalled(const ImeBuild& build) {
-        EXPECT_TRUE(StoredCopies(build.imeFile).empty()) << build.imeFile;
-        EXPECT_TRUE(StoredCopies(build.codeTableFile).empty()) << build.codeTableFile;
-        EXPECT_TRUE(LayoutsOf(build.imeFile).empty()) << build.imeFile;
+    bool NothingInstalled(const ImeBuild& build) const {
+        return StoredCopies(build.imeFile).empty() && StoredCopies(build.codeTableFile).empty() &&
+               LayoutsOf(build.imeFile).empty();
     }
 
     std::string sysDir_;  // with its trailing backslash, as Setup.exe names its destinations

@@ -137,10 +137,8 @@ inline HWND WaitTopWindow(const std::wstring& title, const std::wstring& cls, DW
 inline bool WaitGone(HWND window) { return Poll([&] { return !IsWindow(window); }); }
 
 inline HWND ChildWithText(HWND parent, const wchar_t* cls, std::string_view text) {
-    HWND child = nullptr;
-    while ((child = FindWindowExW(parent, child, cls, nullptr)) && TextOf(child) != Wide(text)) {
-    }
-    return child;
+    for (HWND child = nullptr;;)
+        if (!(child = FindWindowExW(parent, child, cls, nullptr)) || TextOf(child) == Wide(text)) return child;
 }
 
 inline bool Send(std::vector<INPUT> inputs) {
@@ -171,10 +169,9 @@ inline bool MoveTo(HWND window, POINT client) {
         POINT p;
         return GetCursorPos(&p) && p.x == screen.x && p.y == screen.y;
     };
-    // The +1 keeps the point from rounding down to the pixel before it.
-    return Poll(at, 5000) && Send({Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
-                                         MulDiv(screen.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1,
-                                         MulDiv(screen.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1)}) && Poll(at, 5000);
+    const LONG x = MulDiv(screen.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;  // +1: not the pixel before
+    const LONG y = MulDiv(screen.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
+    return Poll(at, 5000) && Send({Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y)}) && Poll(at, 5000);
 }
 
 inline bool Click(HWND window, POINT client) {
@@ -251,7 +248,7 @@ inline std::vector<KeyboardLayout> KeyboardLayouts() {
     RegOpenKeyExW(HKEY_LOCAL_MACHINE, kLayoutsKey, 0, KEY_READ | KEY_WOW64_64KEY, &raw);
     const win32::Owned<HKEY, KeyCloser> root(raw);
     wchar_t name[256], text[1024] = {}, file[1024] = {};
-    for (DWORD i = 0, n = 256; raw && RegEnumKeyExW(raw, i, name, &n, nullptr, nullptr, nullptr, nullptr) == 0; n = 256) {
+    for (DWORD i = 0, n = 256; raw && !RegEnumKeyExW(raw, i, name, &n, nullptr, nullptr, nullptr, nullptr); n = 256) {
         DWORD textSize = sizeof(text), fileSize = sizeof(file);
         text[0] = file[0] = 0;
         RegGetValueW(raw, name, L"Layout Text", RRF_RT_REG_SZ, nullptr, text, &textSize);

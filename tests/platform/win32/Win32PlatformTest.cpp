@@ -59,19 +59,6 @@ TEST_F(Win32PlatformTest, FindFileAnswersWithTheStoredNameOfNormalFilesOnly) {
     EXPECT_EQ(platform.FindFile(dir_ + "no-such-folder\\x.IME").storedName, "");
 }
 
-TEST_F(Win32PlatformTest, CopyCreatesAndReplacesAndReportsAMissingSource) {
-    Write("Mixed.IME", "first");
-    EXPECT_EQ(platform.Copy(dir_ + "Mixed.IME", dir_ + "copy.MB"), 0u);
-    EXPECT_EQ(Read("copy.MB"), "first");
-    Write("Mixed.IME", "second version");
-    EXPECT_EQ(platform.Copy(dir_ + "Mixed.IME", dir_ + "copy.MB"), 0u);
-    EXPECT_EQ(Read("copy.MB"), "second version");
-    const OsError error = platform.Copy(dir_ + "absent.IME", dir_ + "copy.MB");
-    EXPECT_EQ(error, static_cast<OsError>(ERROR_FILE_NOT_FOUND));
-    EXPECT_FALSE(platform.DescribeError(error).empty());
-    EXPECT_EQ(Read("copy.MB"), "second version");
-}
-
 // Windows' CopyFile refuses to replace a hidden, system or read-only file (Wine run as root
 // does not); the copy clears them first and leaves every copy with normal attributes.
 TEST_F(Win32PlatformTest, CopyReplacesHiddenSystemAndReadOnlyFilesAndLeavesNormalOnes) {
@@ -88,7 +75,10 @@ TEST_F(Win32PlatformTest, CopyReplacesHiddenSystemAndReadOnlyFilesAndLeavesNorma
         EXPECT_EQ(Read("copy.MB"), "from a read-only medium");
         EXPECT_EQ(GetFileAttributesW(Wide(dir_ + "copy.MB").c_str()) & kInTheWay, 0u) << attributes;
     }
-    // A destination that stays in use is reported and keeps what it had.
+    // A missing source, or a destination that stays in use, is reported and the destination
+    // keeps what it had.
+    EXPECT_EQ(platform.Copy(dir_ + "absent.IME", dir_ + "copy.MB"), static_cast<OsError>(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(Read("copy.MB"), "from a read-only medium");
     SetFileAttributesW(Wide(dir_ + "copy.MB").c_str(), FILE_ATTRIBUTE_HIDDEN);
     HANDLE open = CreateFileW(Wide(dir_ + "copy.MB").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(open, INVALID_HANDLE_VALUE);

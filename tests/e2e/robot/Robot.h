@@ -109,16 +109,18 @@ inline std::wstring TextOf(HWND window) {
     return std::wstring(buffer, got);
 }
 
+inline BOOL CALLBACK CollectTopWindow(HWND window, LPARAM data) {
+    auto& [wanted, found] = *reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (IsWindowVisible(window) && (wanted == 0 || owner == wanted)) found.push_back(window);
+    return TRUE;
+}
+
 // Visible top-level windows of a process (every process for 0).
 inline std::vector<HWND> TopWindowsOf(DWORD pid) {
     std::pair<DWORD, std::vector<HWND>> search{pid, {}};
-    EnumWindows([](HWND window, LPARAM data) -> BOOL {
-        auto& [wanted, found] = *reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (IsWindowVisible(window) && (wanted == 0 || owner == wanted)) found.push_back(window);
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&search));
+    EnumWindows(CollectTopWindow, reinterpret_cast<LPARAM>(&search));
     return search.second;
 }
 

@@ -21,21 +21,5 @@ TEST(Form1, TextBoxesDropEveryKeyDownAndEveryCharacterButCtrlC) {
     }
 }
 
-TEST(Form1, ControlsInsideFramesArePlacedFromTheFramesOuterCorner) {
-    const TwipRect address = ClientPlace(Form1Control::Text1_2);
-    EXPECT_EQ(address.left, 240);
-    EXPECT_EQ(address.top, 840);
-    const TwipRect picture = ClientPlace(Form1Control::Image1);
-    EXPECT_EQ(picture.left, 360);
-    EXPECT_EQ(picture.top, 1680);
-    EXPECT_EQ(picture.width / 15, 651);
-    EXPECT_EQ(picture.height / 15, 165);
-    // The three boxes overlap their neighbour by one pixel.
-    EXPECT_EQ(ClientPlace(Form1Control::Text1_0).top + 255 - ClientPlace(Form1Control::Text1_1).top, 15);
-    const TwipRect button = ClientPlace(Form1Control::Command1);
-    EXPECT_EQ(button.left + button.width, 10335);
-    EXPECT_LE(button.top + button.height, kForm1ClientHeight);
-}
-
 }  // namespace
 }  // namespace lcime

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "install/ErrorReport.h"
 #include "install/TutorialLaunch.h"
 #include "platform/Substitute.h"
 
@@ -167,6 +168,10 @@ TEST_F(Form2Test, FailedTutorialStartPutsTheItemBackWhereItCanBeUsedAgain) {
     platform.AddFile(std::string(t.setupProgram));
     platform.startErrors[std::string(t.setupProgram)] = os_error::kFileNotFound;
     UseItem(t.highlightPicture);
+    EXPECT_EQ(platform.CallsOf("ShowMessage"),
+              Calls{"ShowMessage " + FormatErrorReport({FailedOperation::Start, os_error::kFileNotFound,
+                                                        platform.DescribeError(os_error::kFileNotFound),
+                                                        std::string(t.setupProgram), ""})});
     EXPECT_EQ(scene()[t.normalPicture].left, DesignOf(t.normalPicture).left);
     EXPECT_EQ(scene()[t.highlightPicture].left, DesignOf(t.highlightPicture).left);
     EXPECT_FALSE(scene()[t.resultLabel].visible);

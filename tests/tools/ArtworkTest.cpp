@@ -6,7 +6,6 @@
 #include "resource.h"
 
 #include <gif_lib.h>
-#include <jpeglib.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -105,19 +104,6 @@ TEST(Artwork, EachPictureHasTheSizeAndFormatOfItsControl) {
         const size_t colours = d.id == ControlId::photo ? 64 : preview ? 2 : 256;
         if (d.id != ControlId::Imagebt) { EXPECT_EQ(gif.palette.size(), colours); }
     }
-    std::string bytes;  // the background is the one JPEG
-    for (const std::string& name : artwork::pictureFiles())
-        if (fs::path(name).extension() == ".jpg") bytes = readFile(kPictures / name);
-    jpeg_decompress_struct jpeg{};
-    jpeg_error_mgr errors{};
-    jpeg.err = jpeg_std_error(&errors);  // a refused file ends the test program with libjpeg's message
-    jpeg_create_decompress(&jpeg);
-    jpeg_mem_src(&jpeg, reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
-    ASSERT_EQ(jpeg_read_header(&jpeg, TRUE), JPEG_HEADER_OK);
-    EXPECT_TRUE(!jpeg.progressive_mode && jpeg.num_components == 3);
-    // One pixel wider and higher than the window.
-    EXPECT_TRUE(int(jpeg.image_width) == lcime::kClientWidth + 1 && int(jpeg.image_height) == lcime::kClientHeight + 1);
-    jpeg_destroy_decompress(&jpeg);
 }
 
 // Each paragraph in nine or ten even lines, its ink never filled in (no solid 3 x 3 block), the

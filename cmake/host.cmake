@@ -10,7 +10,6 @@ add_executable(host_tests
     tests/app/ProbeTest.cpp
     tests/install/Form1Test.cpp
     tests/install/InstallImeEditionTest.cpp
-    tests/install/TutorialLaunchTest.cpp
     tests/menu/Form2Test.cpp
     tests/menu/SceneTest.cpp
 )

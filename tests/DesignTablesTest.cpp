@@ -65,17 +65,18 @@ TEST(DesignTables, EveryEditionHasItsFilesTextsStepAndPreview) {
     }
 }
 
-TEST(DesignTables, TutorialsExitAndTheRemainingResultLines) {
-    EXPECT_EQ(kTutorials[0].highlightPicture, C::Image1b);
-    EXPECT_EQ(kTutorials[0].setupProgram, "\\IMEData\\lcsetup\\Setup.exe");
-    EXPECT_EQ(kTutorials[0].slideStep, 1250);
-    EXPECT_EQ(DesignOf(kTutorials[0].resultLabel).caption, "《轻松学岚辰》  安装成功");
-    EXPECT_EQ(kTutorials[1].highlightPicture, C::Image2b);
-    EXPECT_EQ(kTutorials[1].setupProgram, "\\IMEData\\plsetup\\Setup.exe");
-    EXPECT_EQ(kTutorials[1].slideStep, 1000);
-    EXPECT_EQ(DesignOf(kTutorials[1].resultLabel).caption, "《轻松学普岚》  安装成功");
-    EXPECT_EQ(ItemOf(C::Image1b).preview, 0);
-    EXPECT_EQ(ItemOf(C::Image2b).preview, 1);
+TEST(DesignTables, TutorialsExitAndTheRemainingTexts) {
+    const std::tuple<ControlId, const char*, int, const char*, int> kTutorialRows[] = {
+        {C::Image1b, "\\IMEData\\lcsetup\\Setup.exe", 1250, "《轻松学岚辰》  安装成功", 0},
+        {C::Image2b, "\\IMEData\\plsetup\\Setup.exe", 1000, "《轻松学普岚》  安装成功", 1}};
+    for (size_t i = 0; i < kTutorials.size(); ++i) {
+        const auto& [highlight, program, step, success, preview] = kTutorialRows[i];
+        EXPECT_EQ(kTutorials[i].highlightPicture, highlight);
+        EXPECT_EQ(kTutorials[i].setupProgram, program);
+        EXPECT_EQ(kTutorials[i].slideStep, step);
+        EXPECT_EQ(DesignOf(kTutorials[i].resultLabel).caption, success);
+        EXPECT_EQ(ItemOf(highlight).preview, preview);
+    }
     EXPECT_EQ(ItemOf(C::Image8b).preview, kNoPreview);
     EXPECT_EQ(kRefusedOn9x, "在 Win9X 上不能安装大字符集岚辰输入法！");
     EXPECT_EQ(kForm2Caption, "岚辰输入法系列");

@@ -9,8 +9,6 @@ expect() {
     echo "$dump" | grep -qF -- "$1" || { echo "missing from the resources: $1"; status=1; }
 }
 expect "Type: icon"
-expect "Type: dialog"
-expect "Type: 24"
 expect "requireAdministrator"
 expect "Microsoft.Windows.Common-Controls"
 expect "LANGUAGE 4, 2"

@@ -7,6 +7,7 @@
 #   wine_env               exports WINEPREFIX (default $REPO/build/wine-prefix), WINEDEBUG,
 #                          WINEDLLOVERRIDES; picks the Wine loader that runs on this machine
 #   wine, wine_zh          run that loader (wine_zh under LC_ALL=zh_CN.UTF-8)
+#   wine_runs_32bit        succeeds when this machine runs Wine's 32-bit loader
 #   wine_made_with         prints Wine's version and whether 32-bit programs run
 #   wine_can_run <file>    fails, saying why, for a 32-bit program Wine cannot run here
 #   wine_prefix_ensure     creates the prefix on first use, re-applies the settings if they changed
@@ -34,7 +35,7 @@ wine_env() {
     # Debian's `wine` starts the 32-bit loader whenever wine32 is installed, which fails on a
     # kernel that cannot execute 32-bit code; the 64-bit loader is used directly there.
     if [ -z "${WINE_LOADER_BIN:-}" ]; then
-        if [ -x /usr/lib/wine/wine64 ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+        if [ -x /usr/lib/wine/wine64 ] && ! wine_runs_32bit; then
             WINE_LOADER_BIN=/usr/lib/wine/wine64
             export WINELOADER=$WINE_LOADER_BIN
         else
@@ -42,6 +43,8 @@ wine_env() {
         fi
     fi
 }
+
+wine_runs_32bit() { /usr/lib/wine/wine --version >/dev/null 2>&1; }
 
 # `wine` for every script that sources this file: the loader that runs on this machine.
 wine() {

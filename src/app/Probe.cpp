@@ -30,7 +30,7 @@ std::optional<bool> IsWin9x(Platform& platform) {
     info.dwOSVersionInfoSize = sizeof(OsVersionInfoA);
     if (!platform.GetVersionExA(info)) {
         platform.ShowMessage("Error Getting Version Information");
-        platform.EndProgram();
+        platform.EndProgram(kExitStartFailed);
         return std::nullopt;
     }
     return info.dwPlatformId < 2;
@@ -46,7 +46,7 @@ bool RunProbe(Platform& platform, Module1& state) {
     const std::optional<std::string> directory = QuerySystemDirectory(platform);
     if (!directory) {
         platform.ShowMessage("Error Getting System Directory");
-        platform.EndProgram();
+        platform.EndProgram(kExitStartFailed);
         return false;
     }
     state.gSysDir = platform.AnsiToUtf8(*directory) + "\\";

@@ -1,4 +1,5 @@
-// Program start on Windows: restricts where DLLs may come from, then runs the menu window.
+// Program start on Windows: turns the system's own error boxes off, restricts where DLLs may
+// come from, then runs the menu window.
 #include <windows.h>
 
 #include "app/Module1.h"
@@ -28,13 +29,16 @@ void RestrictDllSearch() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+    // A medium taken out of its drive fails the operation at once and the program reports it,
+    // instead of the system first asking for the disc in a box of its own.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     RestrictDllSearch();
     lcime::win32::Win32Platform platform;
     lcime::Module1 state;
     lcime::Form2 form(platform, state);
-    form.showNotice = [instance] { lcime::win32::ShowForm1(instance); };
     lcime::win32::Form2Window window(instance, platform, form);
-    if (!window.Create(show)) return 1;
+    form.showNotice = [instance, &window] { lcime::win32::ShowForm1(instance, window.hwnd()); };
+    if (!window.Create(show)) return lcime::kExitStartFailed;
 
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

@@ -162,13 +162,13 @@ BOOL CALLBACK CollectEnabled(HWND hwnd, LPARAM list) {
 
 }  // namespace
 
-void ShowForm1(HINSTANCE instance) {
-    // Modal without an owner: the thread's other windows take no input until it closes.
+void ShowForm1(HINSTANCE instance, HWND owner) {
+    // Modal: the thread's other windows take no input until it closes.
     Form1State state{instance, Picture::FromResource(instance, IDR_FEATURE), {}};
     EnumThreadWindows(GetCurrentThreadId(), CollectEnabled, reinterpret_cast<LPARAM>(&state.disabled));
     for (HWND hwnd : state.disabled) EnableWindow(hwnd, FALSE);
 
-    DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_FORM1), nullptr, Form1Proc, reinterpret_cast<LPARAM>(&state));
+    DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_FORM1), owner, Form1Proc, reinterpret_cast<LPARAM>(&state));
 
     // Should the dialog end without being unloaded by its own handlers.
     for (HWND hwnd : state.disabled) EnableWindow(hwnd, TRUE);

@@ -10,7 +10,7 @@ namespace {
 
 // Copies one file unless a normal file of exactly that name, letter case included, is
 // already in the system directory. Reports a failure and returns false.
-bool PlaceFile(std::string_view name, const Module1& state, Platform& platform) {
+bool PlaceFile(std::string_view name, const std::string& medium, const Module1& state, Platform& platform) {
     const std::string destination = state.gSysDir + std::string(name);
     const FindResult found = platform.FindFile(destination);
     if (found.error != os_error::kNone) {
@@ -18,7 +18,7 @@ bool PlaceFile(std::string_view name, const Module1& state, Platform& platform) 
         return false;
     }
     if (found.storedName == name) return true;
-    const std::string source = std::string(kMediumFolder) + std::string(name);
+    const std::string source = medium + std::string(kMediumFolder) + std::string(name);
     if (OsError error = platform.Copy(source, destination)) {
         ShowErrorReport(platform, FailedOperation::Copy, error, source, destination);
         return false;
@@ -27,6 +27,14 @@ bool PlaceFile(std::string_view name, const Module1& state, Platform& platform) 
 }
 
 }  // namespace
+
+std::string MediumRoot(Platform& platform) {
+    const std::string beside = platform.ExecutableFolder();
+    if (platform.FolderExists(beside + std::string(kMediumFolder.substr(0, kMediumFolder.size() - 1)))) return beside;
+    std::string root = platform.FullPathName("\\");
+    if (!root.empty() && root.back() == '\\') root.pop_back();
+    return root;
+}
 
 void InstallImeEdition(const ImeEdition& entry, const Module1& state, Platform& platform,
                        InstallerUi& ui) {
@@ -40,8 +48,9 @@ void InstallImeEdition(const ImeEdition& entry, const Module1& state, Platform& 
     const ImeBuild& build = state.gWin9x && !entry.largeCharacterSet ? entry.win9x : entry.nt;
 
     // A failed copy leaves the item in place, unregistered, so it can be tried again.
-    if (!PlaceFile(build.imeFile, state, platform)) return;
-    if (!PlaceFile(build.codeTableFile, state, platform)) return;
+    const std::string medium = MediumRoot(platform);
+    if (!PlaceFile(build.imeFile, medium, state, platform)) return;
+    if (!PlaceFile(build.codeTableFile, medium, state, platform)) return;
 
     ui.SlideOut(entry.normalPicture, entry.highlightPicture, entry.slideStep);
     const std::string imePath = state.gSysDir + std::string(build.imeFile);

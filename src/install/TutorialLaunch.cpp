@@ -12,7 +12,7 @@ const std::array<Tutorial, 2> kTutorials = {{
 
 void LaunchTutorial(const Tutorial& tutorial, Platform& platform, InstallerUi& ui) {
     ui.SlideOut(tutorial.normalPicture, tutorial.highlightPicture, tutorial.slideStep);
-    const std::string program(tutorial.setupProgram);
+    const std::string program = MediumRoot(platform) + std::string(tutorial.setupProgram);
     if (OsError error = platform.StartProgram(program, kShowMinimized)) {
         // The program keeps running; the item comes back so that it can be tried again.
         ShowErrorReport(platform, FailedOperation::Start, error, program);

@@ -14,7 +14,7 @@ struct Tutorial {
     ControlId normalPicture;
     ControlId highlightPicture;
     int16_t slideStep;
-    std::string_view setupProgram;  // on the current drive, no arguments
+    std::string_view setupProgram;  // on the medium, no arguments
     ControlId resultLabel;
 };
 

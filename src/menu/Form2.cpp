@@ -119,7 +119,7 @@ void Form2::Imagefb_Click() { InstallEdition(kImeEditions[2]); }
 void Form2::Image5b_Click() { InstallEdition(kImeEditions[3]); }
 void Form2::Image6b_Click() { InstallEdition(kImeEditions[4]); }
 void Form2::Image7b_Click() { InstallEdition(kImeEditions[5]); }
-void Form2::Image8b_Click() { platform_.EndProgram(); }
+void Form2::Image8b_Click() { platform_.EndProgram(kExitNormal); }
 void Form2::Imagebt_Click() { platform_.ShowMessage(std::string(kCopyrightNotice)); }
 
 }  // namespace lcime

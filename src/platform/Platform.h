@@ -42,6 +42,11 @@ struct FindResult {
 // Show-window value for a program started minimized with focus.
 constexpr int kShowMinimized = 2;
 
+// Exit codes: a normal end, and a start-up that could not learn what it needs about the system,
+// so that scripts and deployment tools see the failure.
+constexpr int kExitNormal = 0;
+constexpr int kExitStartFailed = 1;
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -54,16 +59,27 @@ public:
     // Converts text in the system's ANSI code page to UTF-8.
     virtual std::string AnsiToUtf8(std::string_view ansi) = 0;
 
+    // The folder that holds the running program, without a trailing backslash ("D:" for a
+    // program at a drive's root).
+    virtual std::string ExecutableFolder() = 0;
+    // True when the path names an existing folder.
+    virtual bool FolderExists(const std::string& path) = 0;
+    // The full path of a path given relative to the current drive or folder ("\IMEData" on the
+    // current drive).
+    virtual std::string FullPathName(const std::string& path) = 0;
+
     // Looks for a normal file (not hidden, system or a directory) at a full path and
     // returns its name as stored, letter case included.
     virtual FindResult FindFile(const std::string& path) = 0;
     // Copies a file, replacing the destination even when it is marked hidden, system or
-    // read-only; the copy is left with normal attributes whatever the source's.
+    // read-only; the copy is left with normal attributes whatever the source's. The destination
+    // name only ever holds the old file or the complete copy, never part of one.
     virtual OsError Copy(const std::string& source, const std::string& destination) = 0;
     // Registers an IME file under a layout text; returns the keyboard-layout handle read as
     // a signed 32-bit number, zero when refused.
     virtual int32_t InstallIme(const std::string& imePath, const std::string& layoutText) = 0;
-    // Starts a program by its path, with no arguments, without waiting for it.
+    // Starts a program by its full path, with no arguments, without waiting for it; it inherits
+    // the current folder.
     virtual OsError StartProgram(const std::string& path, int showWindow) = 0;
     // The system's own description of an error number.
     virtual std::string DescribeError(OsError error) = 0;
@@ -72,7 +88,7 @@ public:
     virtual void ShowMessage(const std::string& text) = 0;
     // Ends the program at once. Callers return straight after it, so that the substitute,
     // which only records the call, leaves the logic exactly where the real end would.
-    virtual void EndProgram() = 0;
+    virtual void EndProgram(int exitCode) = 0;
 };
 
 }  // namespace lcime

@@ -88,6 +88,18 @@ std::string SubstitutePlatform::AnsiToUtf8(std::string_view ansi) {
     return out;
 }
 
+std::string SubstitutePlatform::ExecutableFolder() { return executableFolder; }
+
+bool SubstitutePlatform::FolderExists(const std::string& path) {
+    calls.push_back("FolderExists " + path);
+    const File* file = FileAt(path);
+    return file && file->directory;
+}
+
+std::string SubstitutePlatform::FullPathName(const std::string& path) {
+    return path.compare(0, 1, "\\") == 0 ? currentDrive + path : path;
+}
+
 FindResult SubstitutePlatform::FindFile(const std::string& path) {
     calls.push_back("FindFile " + path);
     FindResult result;
@@ -138,6 +150,6 @@ std::string SubstitutePlatform::DescribeError(OsError error) {
 
 void SubstitutePlatform::ShowMessage(const std::string& text) { calls.push_back("ShowMessage " + text); }
 
-void SubstitutePlatform::EndProgram() { calls.push_back("EndProgram"); }
+void SubstitutePlatform::EndProgram(int exitCode) { calls.push_back("EndProgram " + std::to_string(exitCode)); }
 
 }  // namespace lcime

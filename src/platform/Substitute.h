@@ -26,6 +26,8 @@ public:
     std::string systemDirectoryAnsi = "C:\\WINDOWS\\system32";  // bytes in the ANSI code page
     std::vector<uint32_t> systemDirectoryResults;  // forced results, used one per call, in order
     std::string ansiCodePage = "CP936";
+    std::string executableFolder = "D:";  // Setup.exe at the root of a disc in drive D:
+    std::string currentDrive = "D:";      // what a path from the root resolves against
     int32_t imeResult = static_cast<int32_t>(0xE0020804u);  // a typical IME layout handle
     std::map<std::string, OsError> findErrors;   // by path, compared without letter case
     std::map<std::string, OsError> copyErrors;   // by source or destination path
@@ -45,13 +47,16 @@ public:
     bool GetVersionExA(OsVersionInfoA& info) override;
     uint32_t GetSystemDirectoryA(char* buffer, uint32_t size) override;
     std::string AnsiToUtf8(std::string_view ansi) override;
+    std::string ExecutableFolder() override;
+    bool FolderExists(const std::string& path) override;
+    std::string FullPathName(const std::string& path) override;
     FindResult FindFile(const std::string& path) override;
     OsError Copy(const std::string& source, const std::string& destination) override;
     int32_t InstallIme(const std::string& imePath, const std::string& layoutText) override;
     OsError StartProgram(const std::string& path, int showWindow) override;
     std::string DescribeError(OsError error) override;
     void ShowMessage(const std::string& text) override;
-    void EndProgram() override;
+    void EndProgram(int exitCode) override;
 
 private:
     static std::string Key(const std::string& path);

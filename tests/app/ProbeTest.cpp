@@ -45,14 +45,14 @@ TEST(Probe, FailedQueriesEndTheProgramWithTheirMessage) {
     Module1 state;
     EXPECT_FALSE(RunProbe(refused, state));
     EXPECT_EQ(refused.calls, (Calls{"GetVersionExA size=148", "ShowMessage Error Getting Version Information",
-                                    "EndProgram"}));
+                                    "EndProgram 1"}));
     // A directory of 0 bytes, or one that never fits, must not leave the root as the target.
     for (const std::vector<uint32_t>& results : {std::vector<uint32_t>{0}, {300, 400, 500, 600}}) {
         SubstitutePlatform platform;
         platform.systemDirectoryResults = results;
         EXPECT_FALSE(RunProbe(platform, state));
         EXPECT_EQ(platform.CallsOf("ShowMessage"), Calls{"ShowMessage Error Getting System Directory"});
-        EXPECT_EQ(platform.calls.back(), "EndProgram");
+        EXPECT_EQ(platform.calls.back(), "EndProgram 1");
         EXPECT_TRUE(state.gSysDir.empty());
     }
 }

@@ -6,6 +6,7 @@
 
 #include "install/ErrorReport.h"
 #include "install/RecordingUi.h"
+#include "install/TutorialLaunch.h"
 
 namespace lcime {
 namespace {
@@ -17,7 +18,7 @@ const ImeEdition& EditionOf(ControlId highlight) {
                          [&](const ImeEdition& e) { return e.highlightPicture == highlight; });
 }
 
-std::string Medium(std::string_view name) { return std::string(kMediumFolder) + std::string(name); }
+std::string Medium(std::string_view name) { return "D:" + std::string(kMediumFolder) + std::string(name); }
 std::string System(std::string_view name) { return kSys + std::string(name); }
 
 class InstallTest : public ::testing::Test {
@@ -52,6 +53,7 @@ TEST_F(InstallTest, EveryEditionCopiesItsBuildSlidesRegistersAndShowsItsResultLi
             Install(e);
             Calls expected;
             if (e.largeCharacterSet) expected.push_back("ShowNotice");  // before any file is touched
+            expected.push_back("FolderExists D:\\IMEData");
             for (std::string_view file : {b.imeFile, b.codeTableFile}) {
                 expected.push_back("FindFile " + System(file));
                 expected.push_back("Copy " + Medium(file) + " -> " + System(file));
@@ -118,7 +120,7 @@ TEST_F(InstallTest, FailedCopyIsReportedNothingIsRegisteredAndTheItemCanBeTriedA
     EXPECT_EQ(platform.calls.back(), "ShowMessage " + FormatErrorReport({FailedOperation::Copy, os_error::kFileNotFound,
                                                                          platform.DescribeError(os_error::kFileNotFound),
                                                                          Medium(e.nt.codeTableFile), System(e.nt.codeTableFile)}));
-    EXPECT_EQ(platform.calls.size(), 5u);
+    EXPECT_EQ(platform.calls.size(), 6u);
     EXPECT_NE(platform.FileAt(System(e.nt.imeFile)), nullptr);  // copied before the failure
 
     platform.copyErrors.clear();
@@ -129,8 +131,39 @@ TEST_F(InstallTest, FailedCopyIsReportedNothingIsRegisteredAndTheItemCanBeTriedA
     const ImeEdition& g = EditionOf(ControlId::Image7b);
     platform.findErrors[System(g.nt.imeFile)] = 21;
     Install(g);
-    EXPECT_EQ(platform.calls.size(), 2u);
+    EXPECT_EQ(platform.calls.size(), 3u);
     EXPECT_NE(platform.calls.back().find("错误 21"), std::string::npos);
+}
+
+TEST_F(InstallTest, TheMediumIsTheFolderOfSetupExeWhereverItIsStartedFrom) {
+    // Setup.exe and its IMEData extracted into a download folder, started with C: current.
+    platform.executableFolder = "N:\\下载\\岚辰输入法 Setup";
+    platform.currentDrive = "C:";
+    const std::string medium = platform.executableFolder + std::string(kMediumFolder);
+    platform.AddDirectory(medium.substr(0, medium.size() - 1));
+    const ImeEdition& e = EditionOf(ControlId::Image6b);
+    platform.AddFile(medium + std::string(e.nt.imeFile));
+    platform.AddFile(medium + std::string(e.nt.codeTableFile));
+    const Tutorial& t = kTutorials[1];
+    platform.AddFile(platform.executableFolder + std::string(t.setupProgram));
+    Install(e);
+    Calls copies;
+    for (std::string_view file : {e.nt.imeFile, e.nt.codeTableFile})
+        copies.push_back("Copy " + medium + std::string(file) + " -> " + System(file));
+    EXPECT_EQ(platform.CallsOf("Copy"), copies);
+    LaunchTutorial(t, platform, ui);
+    EXPECT_EQ(platform.CallsOf("StartProgram").back(),
+              "StartProgram " + platform.executableFolder + std::string(t.setupProgram) + " show=2");
+
+    // Without IMEData beside it, the root of the current drive, named in full in the report.
+    platform.executableFolder = "N:\\下载";
+    const ImeEdition& g = EditionOf(ControlId::Image7b);
+    Install(g);
+    const std::string source = "C:\\IMEData\\" + std::string(g.nt.imeFile);
+    EXPECT_EQ(platform.calls.back(),
+              "ShowMessage " + FormatErrorReport({FailedOperation::Copy, os_error::kFileNotFound,
+                                                  platform.DescribeError(os_error::kFileNotFound), source,
+                                                  System(g.nt.imeFile)}));
 }
 
 TEST(ErrorReport, SaysWhatFailedWhereAndWhatToDo) {

@@ -33,6 +33,8 @@ protected:
         const ControlDesign& d = DesignOf(id);
         return {ToPixels(d.left + d.width / 2), ToPixels(d.top + d.height / 2)};
     }
+    // A path on the disc Setup.exe was started from.
+    std::string OnDisc(std::string_view path) const { return platform.currentDrive + std::string(path); }
     void PointAt(ControlId id) { form.MouseMove(Middle(id).first, Middle(id).second); }
     void ClickAt(ControlId id) {
         form.MouseDown(Middle(id).first, Middle(id).second);
@@ -123,14 +125,14 @@ TEST_F(Form2Test, AClickIsPressAndReleaseOnTheSameVisibleHighlightOrBanner) {
     ClickAt(C::Imagebt);
     EXPECT_EQ(platform.calls, Calls{"ShowMessage " + std::string(kCopyrightNotice)});
     UseItem(C::Image8b);
-    EXPECT_EQ(platform.calls.back(), "EndProgram");
+    EXPECT_EQ(platform.calls.back(), "EndProgram 0");
 }
 
 TEST_F(Form2Test, EachItemRunsItsOwnActionOnceEvenWhenClickedTwice) {
-    for (const Tutorial& t : kTutorials) platform.AddFile(std::string(t.setupProgram));
+    for (const Tutorial& t : kTutorials) platform.AddFile(OnDisc(t.setupProgram));
     for (const ImeEdition& e : kImeEditions) {
         for (std::string_view file : {e.nt.imeFile, e.nt.codeTableFile}) {
-            platform.AddFile(std::string(kMediumFolder) + std::string(file));
+            platform.AddFile(OnDisc(kMediumFolder) + std::string(file));
         }
     }
     int notices = 0;
@@ -151,7 +153,7 @@ TEST_F(Form2Test, EachItemRunsItsOwnActionOnceEvenWhenClickedTwice) {
         platform.calls.clear();
         UseItem(t.highlightPicture);
         UseItem(t.highlightPicture);
-        EXPECT_EQ(platform.CallsOf("StartProgram"), Calls{"StartProgram " + std::string(t.setupProgram) + " show=2"});
+        EXPECT_EQ(platform.CallsOf("StartProgram"), Calls{"StartProgram " + OnDisc(t.setupProgram) + " show=2"});
         EXPECT_EQ(scene().HitTest(Middle(t.normalPicture).first, Middle(t.normalPicture).second), t.resultLabel);
     }
     EXPECT_TRUE(platform.CallsOf("ShowMessage").empty());
@@ -159,13 +161,13 @@ TEST_F(Form2Test, EachItemRunsItsOwnActionOnceEvenWhenClickedTwice) {
 
 TEST_F(Form2Test, FailedTutorialStartPutsTheItemBackWhereItCanBeUsedAgain) {
     const Tutorial& t = kTutorials[0];
-    platform.AddFile(std::string(t.setupProgram));
-    platform.startErrors[std::string(t.setupProgram)] = os_error::kFileNotFound;
+    platform.AddFile(OnDisc(t.setupProgram));
+    platform.startErrors[OnDisc(t.setupProgram)] = os_error::kFileNotFound;
     UseItem(t.highlightPicture);
     EXPECT_EQ(platform.CallsOf("ShowMessage"),
               Calls{"ShowMessage " + FormatErrorReport({FailedOperation::Start, os_error::kFileNotFound,
                                                         platform.DescribeError(os_error::kFileNotFound),
-                                                        std::string(t.setupProgram), ""})});
+                                                        OnDisc(t.setupProgram), ""})});
     EXPECT_EQ(scene()[t.normalPicture].left, DesignOf(t.normalPicture).left);
     EXPECT_EQ(scene()[t.highlightPicture].left, DesignOf(t.highlightPicture).left);
     EXPECT_FALSE(scene()[t.resultLabel].visible);

@@ -3,8 +3,6 @@
 
 #include <imm.h>
 
-#include <vector>
-
 #include "platform/win32/Handles.h"
 #include "platform/win32/Text.h"
 
@@ -55,6 +53,35 @@ FindResult Win32Platform::FindFile(const std::string& path) {
     return result;
 }
 
+std::string Win32Platform::ExecutableFolder() {
+    std::wstring path(MAX_PATH, L'\0');
+    DWORD length;
+    // The buffer grows until the whole path fits: it may be long and in any script.
+    while ((length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) >= path.size()) {
+        path.resize(path.size() * 2);
+    }
+    const size_t slash = path.find_last_of(L'\\', length);
+    path.resize(slash == std::wstring::npos ? 0 : slash);
+    return Utf8(path);
+}
+
+bool Win32Platform::FolderExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string Win32Platform::FullPathName(const std::string& path) {
+    const std::wstring relative = Wide(path);
+    std::wstring full(MAX_PATH, L'\0');
+    DWORD length = GetFullPathNameW(relative.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (length >= full.size()) {
+        full.resize(length);
+        length = GetFullPathNameW(relative.c_str(), length, full.data(), nullptr);
+    }
+    full.resize(length < full.size() ? length : 0);
+    return Utf8(full);
+}
+
 namespace {
 
 constexpr DWORD kInTheWay = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
@@ -64,28 +91,70 @@ DWORD WithoutInTheWay(DWORD attributes) {
     return attributes ? attributes : FILE_ATTRIBUTE_NORMAL;
 }
 
+void ClearInTheWay(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kInTheWay)) {
+        SetFileAttributesW(path.c_str(), WithoutInTheWay(attributes));
+    }
+}
+
+void Discard(const std::wstring& path) {
+    ClearInTheWay(path);
+    DeleteFileW(path.c_str());
+}
+
+// Why an existing file cannot be replaced now, or 0. Write and delete access with full sharing
+// is refused with a sharing violation while another program holds the file (an open code table,
+// a loaded input method), which the error report turns into its advice to close them.
+OsError HeldError(const std::wstring& path) {
+    UniqueHandle file(CreateFileW(path.c_str(), GENERIC_WRITE | DELETE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() != INVALID_HANDLE_VALUE) return os_error::kNone;
+    file.release();
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND ? os_error::kNone : error;
+}
+
+// Copies to `partial` and makes it durable: normal attributes (a copy from a read-only medium
+// would be read-only) and its data on the disk before it is given its final name.
+OsError CopyDurably(const std::wstring& source, const std::wstring& partial) {
+    if (!::CopyFileW(source.c_str(), partial.c_str(), FALSE)) return GetLastError();
+    ClearInTheWay(partial);
+    UniqueHandle file(CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                  nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) {
+        file.release();
+        return GetLastError();
+    }
+    return FlushFileBuffers(file.get()) ? os_error::kNone : GetLastError();
+}
+
 }  // namespace
 
 OsError Win32Platform::Copy(const std::string& source, const std::string& destination) {
     const std::wstring target = Wide(destination);
-    // CopyFile refuses to replace a hidden, system or read-only file; the installer is meant
-    // to copy over such a file of the catalogue's name, so those attributes go first, and
-    // come back if the copy still fails.
+    const std::wstring partial = target + L".partial";
+    // The copy is made under another name and renamed onto the destination once complete, so
+    // that a run ended half-way (killed, power cut, disc unreadable) never leaves a torn file
+    // under a name that later runs trust. A partial copy such a run left behind goes first.
+    Discard(partial);
+    // Windows refuses to replace a hidden, system or read-only file; the installer is meant to
+    // copy over such a file of the catalogue's name, so those attributes go first, and come
+    // back if the copy still fails.
     const DWORD before = GetFileAttributesW(target.c_str());
     const bool cleared = before != INVALID_FILE_ATTRIBUTES && !(before & FILE_ATTRIBUTE_DIRECTORY) &&
                          (before & kInTheWay) && SetFileAttributesW(target.c_str(), WithoutInTheWay(before));
-    if (!::CopyFileW(Wide(source).c_str(), target.c_str(), FALSE)) {
-        const DWORD error = GetLastError();
+    OsError error = HeldError(target);
+    if (!error) error = CopyDurably(Wide(source), partial);
+    if (!error && !MoveFileExW(partial.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        error = GetLastError();
+    }
+    if (error) {
+        Discard(partial);
         if (cleared) SetFileAttributesW(target.c_str(), before);
-        return error;
     }
-    // The copy takes the source's attributes: from a read-only medium it would be read-only
-    // and a later install could not replace it.
-    const DWORD after = GetFileAttributesW(target.c_str());
-    if (after != INVALID_FILE_ATTRIBUTES && (after & kInTheWay)) {
-        SetFileAttributesW(target.c_str(), WithoutInTheWay(after));
-    }
-    return os_error::kNone;
+    return error;
 }
 
 int32_t Win32Platform::InstallIme(const std::string& imePath, const std::string& layoutText) {
@@ -96,16 +165,7 @@ int32_t Win32Platform::InstallIme(const std::string& imePath, const std::string&
 }
 
 OsError Win32Platform::StartProgram(const std::string& path, int showWindow) {
-    // The path names the program on the current drive; resolve it before starting.
-    const std::wstring relative = Wide(path);
-    std::vector<wchar_t> full(MAX_PATH);
-    DWORD length = GetFullPathNameW(relative.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    if (length >= full.size()) {
-        full.resize(length);
-        length = GetFullPathNameW(relative.c_str(), length, full.data(), nullptr);
-    }
-    if (length == 0) return GetLastError();
-    std::wstring application(full.data(), length);
+    const std::wstring application = Wide(path);
     std::wstring commandLine = L"\"" + application + L"\"";
 
     STARTUPINFOW startup{};
@@ -139,6 +199,6 @@ void Win32Platform::ShowMessage(const std::string& text) {
     ::MessageBoxW(owner_, Wide(text).c_str(), L"LCIme", style);
 }
 
-void Win32Platform::EndProgram() { ExitProcess(0); }
+void Win32Platform::EndProgram(int exitCode) { ExitProcess(static_cast<UINT>(exitCode)); }
 
 }  // namespace lcime::win32

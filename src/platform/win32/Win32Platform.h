@@ -15,13 +15,16 @@ public:
     bool GetVersionExA(OsVersionInfoA& info) override;
     uint32_t GetSystemDirectoryA(char* buffer, uint32_t size) override;
     std::string AnsiToUtf8(std::string_view ansi) override;
+    std::string ExecutableFolder() override;
+    bool FolderExists(const std::string& path) override;
+    std::string FullPathName(const std::string& path) override;
     FindResult FindFile(const std::string& path) override;
     OsError Copy(const std::string& source, const std::string& destination) override;
     int32_t InstallIme(const std::string& imePath, const std::string& layoutText) override;
     OsError StartProgram(const std::string& path, int showWindow) override;
     std::string DescribeError(OsError error) override;
     void ShowMessage(const std::string& text) override;
-    void EndProgram() override;
+    void EndProgram(int exitCode) override;
 
 private:
     HWND owner_ = nullptr;

@@ -10,8 +10,8 @@ class BadInput : public E2eTest {
 protected:
     std::string CopyReport(OsError error, std::string_view name) const {
         win32::Win32Platform platform;
-        return FormatErrorReport({FailedOperation::Copy, error, platform.DescribeError(error),
-                                  std::string(kMediumFolder) + std::string(name), sysDir_ + std::string(name)});
+        return FormatErrorReport({FailedOperation::Copy, error, platform.DescribeError(error), Utf8(OnMedium(name)),
+                                  sysDir_ + std::string(name)});
     }
 
     // Installs with a medium file or folder moved aside; the copy of `reported` fails.
@@ -42,6 +42,42 @@ TEST_F(BadInput, MissingMediumFilesAreReportedUntilTheyAreBack) {
         ASSERT_TRUE(Install(edition));
         ASSERT_NO_FATAL_FAILURE(ExpectInstalled(edition));
     }
+}
+
+// Ended in the middle of copying a large code table (killed, a power cut): no torn file is left
+// under the catalogue's name for a later run to trust, and the next start installs.
+TEST_F(BadInput, ACopyCutShortLeavesNothingUnderTheNameAndTheNextStartInstalls) {
+    const ImeEdition& popular = EditionAt(ControlId::Image6a);
+    const std::wstring table = Wide(popular.nt.codeTableFile);
+    {
+        win32::UniqueHandle file(CreateFileW(OnMedium(popular.nt.codeTableFile).c_str(), GENERIC_WRITE, 0, nullptr,
+                                             CREATE_ALWAYS, 0, nullptr));
+        LARGE_INTEGER size;
+        size.QuadPart = 1LL << 30;
+        ASSERT_TRUE(SetFilePointerEx(file.get(), size, nullptr, FILE_BEGIN) && SetEndOfFile(file.get()));
+    }
+    // The files whose names begin with the table's, with their sizes: the copy under way,
+    // whatever name it is made under.
+    auto copies = [&] {
+        std::vector<std::pair<std::wstring, uintmax_t>> found;
+        std::error_code error;
+        for (const auto& entry : fs::directory_iterator(SystemDirectories().installed))
+            if (_wcsnicmp(entry.path().filename().c_str(), table.c_str(), table.size()) == 0)
+                found.emplace_back(entry.path().filename(), entry.file_size(error));
+        return found;
+    };
+    ASSERT_TRUE(menu.Start() && menu.Click(popular.normalPicture));
+    ASSERT_TRUE(Poll([&] {
+        const auto found = copies();
+        return !found.empty() && found[0].second > 0 && found[0].second != uintmax_t(-1);
+    })) << "no copy under way";
+    menu.process.Kill();
+    EXPECT_TRUE(StoredCopies(popular.nt.codeTableFile).empty()) << "a torn copy under the catalogue's name";
+
+    LayOutMedium();
+    ASSERT_TRUE(menu.Start() && Install(popular));
+    ASSERT_NO_FATAL_FAILURE(ExpectInstalled(popular));
+    EXPECT_EQ(copies().size(), 1u) << "a partial copy left beside the table";
 }
 
 TEST_F(BadInput, Win9xInstallsItsOwnFilesAndRefusesLargeCharacterSets) {

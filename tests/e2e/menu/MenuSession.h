@@ -22,8 +22,8 @@ inline const ImeEdition& EditionAt(ControlId normalPicture) {
 }
 
 // The tutorial stand-in beside its setup program has logged one start, minimized.
-inline bool StartedOnceMinimized(const Tutorial& tutorial) {
-    const fs::path log = (Medium() / Wide(tutorial.setupProgram.substr(1))).parent_path() / L"standin.log";
+inline bool StartedOnceMinimized(const Tutorial& tutorial, const fs::path& medium = Medium()) {
+    const fs::path log = (medium / Wide(tutorial.setupProgram.substr(1))).parent_path() / L"standin.log";
     return ReadFileBytes(log) == "started show=" + std::to_string(kShowMinimized) + "\n";
 }
 
@@ -45,11 +45,12 @@ enum class CloseBy { OkButton, CloseBox, AltF4 };
 // Each call that returns bool adds a failure when it returns false.
 class SetupMenu {
 public:
-    // Starts M:\Setup.exe with the pointer off its window; waits for input idle and still pixels.
-    bool Start(WORD showWindow = SW_SHOWDEFAULT) {
+    // Starts Setup.exe on the medium with the pointer off its window; waits for input idle and
+    // still pixels.
+    bool Start(WORD showWindow = SW_SHOWDEFAULT, const fs::path& medium = Medium(), const fs::path& current = Medium()) {
         const RECT all = {0, 0, kClientWidth, kClientHeight};
         return Check(MoveTo(GetDesktopWindow(), {1, 1}) &&
-                         process.Start(L"\"" + (Medium() / L"Setup.exe").wstring() + L"\"", Medium(), showWindow) &&
+                         process.Start(L"\"" + (medium / L"Setup.exe").wstring() + L"\"", current, showWindow) &&
                          (window = WaitTopWindow(Wide(kForm2Caption), L"", process.id, kFirstWindowMs)) &&
                          WaitForInputIdle(process.handle.get(), kWaitMs) == 0 && Poll([&] {
                              start_ = Capture(window, all);
@@ -209,6 +210,7 @@ protected:
         ASSERT_TRUE(menu.Click(edition.normalPicture));
         HWND notice = menu.WaitNotice();
         ASSERT_TRUE(notice && Poll([&] { return GetForegroundWindow() == notice; }));
+        EXPECT_EQ(GetWindow(notice, GW_OWNER), menu.window);
         for (std::string_view frame : {kFrame1Caption, kFrame2Caption})
             EXPECT_TRUE(ChildWithText(notice, L"Button", frame)) << frame;
         for (std::string_view text : kText1) {

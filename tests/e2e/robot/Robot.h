@@ -32,9 +32,9 @@ inline std::string Utf8(const std::wstring& wide) { return fs::path(wide).u8stri
 inline fs::path OnZ(const char* unixPath) { return fs::path(L"Z:" + Wide(unixPath ? unixPath : "")).make_preferred(); }
 // The medium's root, drive M:, mapped by the runner to this suite's own folder.
 inline fs::path Medium() { return L"M:\\"; }
-inline void LayOutMedium() {
+inline void LayOutMedium(const fs::path& folder = Medium()) {
     auto env = [](const char* name) { return OnZ(std::getenv(name)); };
-    demo::LayOutMedium(Medium(), {env("LCIME_SETUP_EXE"), env("LCIME_IME_MODULE"), env("LCIME_STANDIN_EXE")});
+    demo::LayOutMedium(folder, {env("LCIME_SETUP_EXE"), env("LCIME_IME_MODULE"), env("LCIME_STANDIN_EXE")});
 }
 
 // The system directory Setup.exe copies into (the one of this suite's bitness) and the other

@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include "app/Probe.h"
 #include "install/Catalogue.h"
+#include "platform/win32/Handles.h"
 #include "platform/win32/Text.h"
 
 namespace lcime::win32 {
@@ -32,6 +34,16 @@ protected:
     void Write(const std::string& name, const std::string& content, DWORD attributes = 0) {
         std::ofstream(Wide(dir_ + name).c_str(), std::ios::binary) << content;
         if (attributes) SetFileAttributesW(Wide(dir_ + name).c_str(), attributes);
+    }
+    std::vector<std::string> Entries() {
+        std::vector<std::string> names;
+        WIN32_FIND_DATAW data;
+        UniqueFind find(FindFirstFileW(Wide(dir_ + "*").c_str(), &data));
+        for (bool more = find.get() != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find.get(), &data))
+            if (data.cFileName[0] != L'.') names.push_back(Utf8(data.cFileName));
+        if (find.get() == INVALID_HANDLE_VALUE) find.release();
+        std::sort(names.begin(), names.end());
+        return names;
     }
     std::string Read(const std::string& name) {
         std::ifstream in(Wide(dir_ + name).c_str(), std::ios::binary);
@@ -59,8 +71,9 @@ TEST_F(Win32PlatformTest, FindFileAnswersWithTheStoredNameOfNormalFilesOnly) {
     EXPECT_EQ(platform.FindFile(dir_ + "no-such-folder\\x.IME").storedName, "");
 }
 
-// Windows' CopyFile refuses to replace a hidden, system or read-only file (Wine run as root
-// does not); the copy clears them first and leaves every copy with normal attributes.
+// Windows refuses to replace a hidden, system or read-only file (so does Wine, for read-only
+// files, when not run as root); the copy clears them first, leaves every copy with normal
+// attributes, and leaves no partial copy behind whether it succeeds or fails.
 TEST_F(Win32PlatformTest, CopyReplacesHiddenSystemAndReadOnlyFilesAndLeavesNormalOnes) {
     constexpr DWORD kInTheWay = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
     Write("Mixed.IME", "from a read-only medium", FILE_ATTRIBUTE_READONLY);
@@ -74,6 +87,7 @@ TEST_F(Win32PlatformTest, CopyReplacesHiddenSystemAndReadOnlyFilesAndLeavesNorma
         EXPECT_EQ(platform.Copy(dir_ + "Mixed.IME", dir_ + "copy.MB"), 0u) << attributes;
         EXPECT_EQ(Read("copy.MB"), "from a read-only medium");
         EXPECT_EQ(GetFileAttributesW(Wide(dir_ + "copy.MB").c_str()) & kInTheWay, 0u) << attributes;
+        EXPECT_EQ(Entries(), (std::vector<std::string>{"Mixed.IME", "copy.MB"})) << attributes;
     }
     // A missing source, or a destination that stays in use, is reported and the destination
     // keeps what it had.
@@ -85,6 +99,7 @@ TEST_F(Win32PlatformTest, CopyReplacesHiddenSystemAndReadOnlyFilesAndLeavesNorma
     EXPECT_EQ(platform.Copy(dir_ + "Mixed.IME", dir_ + "copy.MB"), static_cast<OsError>(ERROR_SHARING_VIOLATION));
     CloseHandle(open);
     EXPECT_EQ(GetFileAttributesW(Wide(dir_ + "copy.MB").c_str()) & kInTheWay, DWORD(FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"Mixed.IME", "copy.MB"}));
     SetFileAttributesW(Wide(dir_ + "Mixed.IME").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 

@@ -9,7 +9,7 @@ LCIME_PACKAGES=(
     g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64 mingw-w64-tools
     wine wine64 wine32:i386 xvfb xdotool x11-utils imagemagick nsis
     fonts-wqy-zenhei fonts-arphic-uming fonts-noto-cjk
-    libcairo2-dev libpango1.0-dev libgif-dev libjpeg-dev libstb-dev
+    libcairo2-dev libpango1.0-dev libgif-dev libjpeg-dev libstb-dev locales
 )
 
 sudo=""
@@ -26,3 +26,7 @@ if [ ${#missing[@]} -gt 0 ]; then
     $sudo apt-get update -q
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
+
+# Wine takes code page 936 from LC_ALL=zh_CN.UTF-8 even without that locale, but passes file
+# names in any script to and from the Unix side only when the locale exists.
+locale -a 2>/dev/null | grep -qix 'zh_CN.utf8' || $sudo localedef -i zh_CN -f UTF-8 zh_CN.UTF-8

@@ -22,8 +22,18 @@
 #   wine_wait              waits until the Wine server has ended (all programs finished)
 #   wine_kill              kills the Wine server and every program in the prefix
 #   wine_lock_file <name>  prints the path of a lock file beside the prefix
+#   wine_user_ensure       creates the unprivileged account the tests run Wine as, if missing
+#   wine_user_can_read <path>
+#                          fails, saying why, when that account cannot read the path
+#   wine_leave_root <path>... -- <command>...
+#                          as root: hands the paths (folders, or files made empty) to that
+#                          account and runs the command as it, never returning; otherwise returns
 
 WINE_ENV_REPO="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+# The account the test scripts run Wine as when started as root. Wine run as root replaces
+# read-only files that Windows refuses to touch, so tests run as root would miss such faults.
+WINE_TEST_USER="${LCIME_WINE_USER:-lcime-wine}"
 
 # Bump when the registry settings below change, so existing prefixes get them again.
 WINE_ENV_SETTINGS_VERSION=1
@@ -78,6 +88,41 @@ wine_made_with() {
     [ -x /usr/lib/wine/wine ] && wow64=present
     [ "$WINE_LOADER_BIN" = wine ] || wow64="$wow64-cannot-run"
     printf '%s wine32 %s\n' "$(wine --version)" "$wow64"
+}
+
+wine_user_ensure() {
+    id -u "$WINE_TEST_USER" >/dev/null 2>&1 ||
+        useradd --system --create-home --home-dir "/var/lib/$WINE_TEST_USER" --shell /usr/sbin/nologin \
+            "$WINE_TEST_USER"
+}
+
+_wine_as_user() {
+    setpriv --reuid="$WINE_TEST_USER" --regid="$WINE_TEST_USER" --init-groups \
+        env -u XDG_RUNTIME_DIR HOME="$(getent passwd "$WINE_TEST_USER" | cut -d: -f6)" \
+        USER="$WINE_TEST_USER" LOGNAME="$WINE_TEST_USER" "$@"
+}
+
+wine_user_can_read() {
+    _wine_as_user test -r "$1" && return 0
+    echo "wine-env: the account $WINE_TEST_USER cannot read $1; put the project where every account can" >&2
+    return 1
+}
+
+wine_leave_root() {
+    local paths=() path
+    while [ "$1" != -- ]; do paths+=("$1"); shift; done
+    shift
+    [ "$(id -u)" = 0 ] || return 0
+    wine_user_ensure || exit 1
+    for path in "${paths[@]}"; do
+        [ -e "$path" ] || mkdir -p "$path"
+        # Debian's Wine records in the prefix the temporary folder of the account that used it
+        # last; another account's cannot be entered.
+        find "$path" -maxdepth 2 -type f -name wineserver ! -user "$WINE_TEST_USER" -delete
+        find "$path" ! -user "$WINE_TEST_USER" -exec chown -h "$WINE_TEST_USER:" {} +
+    done
+    _wine_as_user "$@"
+    exit $?
 }
 
 wine_lock_file() {

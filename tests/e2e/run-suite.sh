@@ -2,7 +2,7 @@
 # Runs one end-to-end suite under Wine: `run-suite.sh <suite.exe> [gtest arguments]`.
 # The suite gets a Wine prefix and a medium folder of its own beside its executable, drive M:
 # mapped to that folder, Xvfb when there is no display, and the Chinese locale. The suite lays
-# the medium out itself.
+# the medium out itself. Started as root, it runs as the unprivileged test account.
 set -u
 suite="$(readlink -f "$1")"
 shift
@@ -11,6 +11,7 @@ shift
 wine_can_run "$suite" || exit 1
 
 work="${suite%.exe}.wine"
+wine_leave_root "$work" -- bash "$0" "$suite" "$@"
 mkdir -p "$work/medium"
 export WINEPREFIX="$work/prefix"
 

@@ -77,8 +77,8 @@ TEST_F(MenuTest, LargeCharacterSetItemsShowTheNoticeAndInstallWhicheverWayItClos
 // A download or a folder on a stick: the medium is wherever Setup.exe stands, in a folder of any
 // name, started with another drive current.
 TEST_F(MenuTest, AMediumInAFolderWorksFromAnotherCurrentDrive) {
-    const fs::path folder = Medium() / L"下载" / L"岚辰输入法 安装盘 (2026 版)";
-    fs::create_directories(folder);
+    const fs::path folder = Medium() / L"岚辰输入法 安装盘 (2026 版)";
+    fs::create_directory(folder);
     LayOutMedium(folder);
     ASSERT_TRUE(menu.Start(SW_SHOWDEFAULT, folder, L"C:\\"));
     const ImeEdition& popular = EditionAt(ControlId::Image6a);

@@ -33,7 +33,9 @@ protected:
     }
     void Write(const std::string& name, const std::string& content, DWORD attributes = 0) {
         std::ofstream(Wide(dir_ + name).c_str(), std::ios::binary) << content;
-        if (attributes) SetFileAttributesW(Wide(dir_ + name).c_str(), attributes);
+        // Hidden and system first: Wine, not run as root, cannot mark a file that is read-only.
+        SetFileAttributesW(Wide(dir_ + name).c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+        SetFileAttributesW(Wide(dir_ + name).c_str(), attributes);
     }
     std::vector<std::string> Entries() {
         std::vector<std::string> names;

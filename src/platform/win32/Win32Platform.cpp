@@ -98,8 +98,11 @@ void ClearInTheWay(const std::wstring& path) {
     }
 }
 
+// Removes a file if it is there, whatever its attributes.
 void Discard(const std::wstring& path) {
-    ClearInTheWay(path);
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return;
+    if (attributes & kInTheWay) SetFileAttributesW(path.c_str(), WithoutInTheWay(attributes));
     DeleteFileW(path.c_str());
 }
 
@@ -145,7 +148,7 @@ OsError Win32Platform::Copy(const std::string& source, const std::string& destin
     const DWORD before = GetFileAttributesW(target.c_str());
     const bool cleared = before != INVALID_FILE_ATTRIBUTES && !(before & FILE_ATTRIBUTE_DIRECTORY) &&
                          (before & kInTheWay) && SetFileAttributesW(target.c_str(), WithoutInTheWay(before));
-    OsError error = HeldError(target);
+    OsError error = before != INVALID_FILE_ATTRIBUTES ? HeldError(target) : os_error::kNone;
     if (!error) error = CopyDurably(Wide(source), partial);
     if (!error && !MoveFileExW(partial.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         error = GetLastError();

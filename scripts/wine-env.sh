@@ -1,7 +1,7 @@
 # Shell functions for running the project's Windows programs under Wine; source this file.
-# It sets up the project's own Wine prefix (virtual desktop, CJK font link), starts Xvfb when
-# there is no X display, maps a drive letter to a folder, runs programs with the Chinese locale
-# and shuts the Wine server down. Every function is safe to call again; a complete prefix is
+# It sets up the project's own Wine prefix (virtual desktop, dialog font, CJK font link), starts
+# Xvfb when there is no X display, maps a drive letter to a folder, runs programs with the Chinese
+# locale and shuts the Wine server down. Every function is safe to call again; a complete prefix is
 # reused without rebooting it.
 #
 #   wine_env               exports WINEPREFIX (default $REPO/build/wine-prefix), WINEDEBUG,
@@ -36,7 +36,7 @@ WINE_ENV_REPO="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 WINE_TEST_USER="${LCIME_WINE_USER:-lcime-wine}"
 
 # Bump when the registry settings below change, so existing prefixes get them again.
-WINE_ENV_SETTINGS_VERSION=1
+WINE_ENV_SETTINGS_VERSION=2
 
 wine_env() {
     export WINEPREFIX="${WINEPREFIX:-$WINE_ENV_REPO/build/wine-prefix}"
@@ -132,15 +132,26 @@ wine_lock_file() {
 }
 
 # The prefix's settings as a registry file: the virtual desktop (without a window manager each
-# hidden window would otherwise wait for one) and the link from the dialog fonts to a CJK font
-# (without it Chinese text in message boxes shows as boxes).
-# Wine rewrites the FontLink values with its own defaults whenever a program starts under a
-# different ANSI code page than the previous one, so every Wine program in this prefix must run
-# under the same locale, LC_ALL=zh_CN.UTF-8 (code page 936), the settings import included.
+# hidden window would otherwise wait for one), the dialog font and the link from the dialog fonts
+# to a CJK font (without it Chinese text in message boxes shows as boxes).
+# The dialog font: "MS Shell Dlg" (dialog templates and, under the Chinese locale, every font of
+# the window metrics: message boxes, captions) and "MS Shell Dlg 2" become WenQuanYi Zen Hei
+# Sharp, drawn at 12 pixels from its own bitmaps as a Chinese Windows draws its Song face at
+# 9 points. Wine draws a face's bitmaps only when it does not smooth it, and with fontconfig it
+# smooths every face whose gasp table allows it, whatever the desktop's smoothing setting: this
+# face forbids it from 9 to 16 pixels; AR PL UMing allows it (its bitmaps go unused, its text
+# comes out grey); through the link to WenQuanYi Zen Hei, which has no bitmaps, strokes and
+# hyphens drop out.
+# Wine rewrites the FontLink values and the "MS Shell Dlg" substitute with its own defaults
+# whenever a program starts under a different ANSI code page than the previous one, so every
+# Wine program in this prefix must run under the same locale, LC_ALL=zh_CN.UTF-8 (code page 936),
+# the settings import included.
 _wine_settings_reg() {
     printf 'Windows Registry Editor Version 5.00\r\n\r\n'
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"Desktop"="Default"\r\n\r\n'
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"Default"="1024x768"\r\n\r\n'
+    printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]\r\n'
+    printf '"MS Shell Dlg"="WenQuanYi Zen Hei Sharp"\r\n"MS Shell Dlg 2"="WenQuanYi Zen Hei Sharp"\r\n\r\n'
     printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]\r\n'
     local font
     for font in Tahoma "Microsoft Sans Serif" "MS Shell Dlg" "MS Shell Dlg 2" "Segoe UI" SimSun \

@@ -1,5 +1,16 @@
 # Windows builds (mingw-w64): the Win32 platform layer, Setup.exe and the tests run under Wine.
-add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+
+# The oldest Windows each build runs on, as its import table allows: XP (5.1) for i686, the first
+# 64-bit XP (5.2) for x86_64. The headers hide anything newer; the header fields say the same.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL i686)
+    set(LCIME_WINDOWS_VERSION 5 1)
+else()
+    set(LCIME_WINDOWS_VERSION 5 2)
+endif()
+list(GET LCIME_WINDOWS_VERSION 0 windows_major)
+list(GET LCIME_WINDOWS_VERSION 1 windows_minor)
+math(EXPR windows_nt "(${windows_major} << 8) | ${windows_minor}" OUTPUT_FORMAT HEXADECIMAL)
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=${windows_nt})
 # Everything linked in statically: no runtime DLL has to travel beside the executable.
 add_link_options(-static -static-libgcc -static-libstdc++)
 
@@ -28,13 +39,15 @@ add_executable(Setup WIN32
 )
 target_include_directories(Setup PRIVATE resources ${LCIME_PICTURES_DIR})
 target_link_libraries(Setup PRIVATE lcime_win32)
-target_link_options(Setup PRIVATE -municode -s -Wl,--gc-sections)
+target_link_options(Setup PRIVATE -municode -s -Wl,--gc-sections
+    -Wl,--dynamicbase,--nxcompat,--tsaware
+    -Wl,--major-os-version,${windows_major},--minor-os-version,${windows_minor}
+    -Wl,--major-subsystem-version,${windows_major},--minor-subsystem-version,${windows_minor})
 target_compile_options(lcime_logic PRIVATE -ffunction-sections -fdata-sections)
 target_compile_options(lcime_win32 PRIVATE -ffunction-sections -fdata-sections)
-find_package(Python3 COMPONENTS Interpreter REQUIRED)
 # Run from swap: ejecting the medium while the installer runs must not take its code away.
 add_custom_command(TARGET Setup POST_BUILD
-    COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/set-run-from-swap.py $<TARGET_FILE:Setup>
+    COMMAND ${CMAKE_SOURCE_DIR}/tools/set-run-from-swap.py $<TARGET_FILE:Setup>
     VERBATIM)
 set_source_files_properties(resources/Setup.rc PROPERTIES OBJECT_DEPENDS
     "${CMAKE_SOURCE_DIR}/resources/Setup.exe.manifest;${CMAKE_SOURCE_DIR}/resources/resource.h;${CMAKE_SOURCE_DIR}/resources/Version.h")
@@ -55,8 +68,9 @@ add_executable(wow64_probe tests/platform/win32/Wow64Probe.cpp)
 # End-to-end suites driving Setup.exe under Wine, with their robot library.
 add_subdirectory(tests/e2e)
 
-# The header flags and the import list of the built executable, read back with objdump.
-add_test(NAME setup_header_flags_and_imports
-         COMMAND sh ${CMAKE_SOURCE_DIR}/tests/app/check-executable.sh ${CMAKE_OBJDUMP} $<TARGET_FILE:Setup>)
+# The header fields and the exact import table of the built executable.
+set(LCIME_SETUP_CHECK ${CMAKE_SOURCE_DIR}/tests/app/check-executable.py
+    ${CMAKE_SOURCE_DIR}/tests/app/setup-imports-${CMAKE_SYSTEM_PROCESSOR}.txt ${windows_major}.${windows_minor})
+add_test(NAME setup_header_flags_and_imports COMMAND ${LCIME_SETUP_CHECK} $<TARGET_FILE:Setup>)
 add_test(NAME setup_resources
          COMMAND sh ${CMAKE_SOURCE_DIR}/tests/app/check-resources.sh ${CMAKE_RC_COMPILER} $<TARGET_FILE:Setup>)

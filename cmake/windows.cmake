@@ -1,7 +1,8 @@
 # Windows builds (mingw-w64): the Win32 platform layer, Setup.exe and the tests run under Wine.
 
 # The oldest Windows each build runs on, as its import table allows: XP (5.1) for i686, the first
-# 64-bit XP (5.2) for x86_64. The headers hide anything newer; the header fields say the same.
+# 64-bit XP (5.2) for x86_64. The shipped code is compiled for it, so that the headers hide
+# anything newer, and its header fields say it; the test programs may use Windows 7's calls.
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL i686)
     set(LCIME_WINDOWS_VERSION 5 1)
 else()
@@ -10,7 +11,8 @@ endif()
 list(GET LCIME_WINDOWS_VERSION 0 windows_major)
 list(GET LCIME_WINDOWS_VERSION 1 windows_minor)
 math(EXPR windows_nt "(${windows_major} << 8) | ${windows_minor}" OUTPUT_FORMAT HEXADECIMAL)
-add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=${windows_nt})
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
+    _WIN32_WINNT=$<IF:$<BOOL:$<TARGET_PROPERTY:LCIME_SHIPPED>>,${windows_nt},0x0601>)
 # Everything linked in statically: no runtime DLL has to travel beside the executable.
 add_link_options(-static -static-libgcc -static-libstdc++)
 
@@ -39,6 +41,7 @@ add_executable(Setup WIN32
 )
 target_include_directories(Setup PRIVATE resources ${LCIME_PICTURES_DIR})
 target_link_libraries(Setup PRIVATE lcime_win32)
+set_target_properties(lcime_win32 Setup PROPERTIES LCIME_SHIPPED ON)
 target_link_options(Setup PRIVATE -municode -s -Wl,--gc-sections
     -Wl,--dynamicbase,--nxcompat,--tsaware
     -Wl,--major-os-version,${windows_major},--minor-os-version,${windows_minor}
@@ -56,6 +59,8 @@ set_source_files_properties(resources/Setup.rc PROPERTIES OBJECT_DEPENDS
 set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+# Its customization header comes first, for GoogleTest and every suite (tests/gtest-custom).
+include_directories(BEFORE ${CMAKE_SOURCE_DIR}/tests/gtest-custom)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 
 add_executable(win32_platform_tests tests/platform/win32/Win32PlatformTest.cpp tests/menu/LabelPainterTest.cpp)
@@ -74,3 +79,12 @@ set(LCIME_SETUP_CHECK ${CMAKE_SOURCE_DIR}/tests/app/check-executable.py
 add_test(NAME setup_header_flags_and_imports COMMAND ${LCIME_SETUP_CHECK} $<TARGET_FILE:Setup>)
 add_test(NAME setup_resources
          COMMAND sh ${CMAKE_SOURCE_DIR}/tests/app/check-resources.sh ${CMAKE_RC_COMPILER} $<TARGET_FILE:Setup>)
+
+# Releases made by scripts/make-release from the demo editions, and the shipped build made again
+# elsewhere: in the i686 build, whose Setup.exe and input-method format are the released ones.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL i686)
+    add_test(NAME release_medium COMMAND bash ${CMAKE_SOURCE_DIR}/tests/release/release-test.sh
+             ${CMAKE_BINARY_DIR} $<TARGET_FILE:lcdemo_ime> $<TARGET_FILE:standin> ${LCIME_SETUP_CHECK})
+    add_test(NAME release_reproducible COMMAND bash ${CMAKE_SOURCE_DIR}/tests/release/reproducible-test.sh
+             ${CMAKE_BINARY_DIR}/reproducible-test $<TARGET_FILE:Setup> $<TARGET_FILE:lcdemo_ime>)
+endif()

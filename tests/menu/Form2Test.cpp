@@ -126,37 +126,6 @@ TEST_F(Form2Test, AClickIsPressAndReleaseOnTheSameVisibleHighlightOrBanner) {
     EXPECT_EQ(platform.calls.back(), "EndProgram");
 }
 
-TEST_F(Form2Test, EachItemRunsItsOwnActionOnceEvenWhenClickedTwice) {
-    for (const Tutorial& t : kTutorials) platform.AddFile(std::string(t.setupProgram));
-    for (const ImeEdition& e : kImeEditions) {
-        for (std::string_view file : {e.nt.imeFile, e.nt.codeTableFile}) {
-            platform.AddFile(std::string(kMediumFolder) + std::string(file));
-        }
-    }
-    int notices = 0;
-    form.showNotice = [&] {
-        ++notices;
-        EXPECT_TRUE(platform.CallsOf("FindFile").empty()) << "the notice comes before any file access";
-    };
-    for (const ImeEdition& e : kImeEditions) {
-        platform.calls.clear();
-        UseItem(e.highlightPicture);
-        UseItem(e.highlightPicture);  // the result line lies there now
-        EXPECT_EQ(platform.CallsOf("InstallIme"),
-                  Calls{"InstallIme " + state.gSysDir + std::string(e.nt.imeFile) + " | " + std::string(e.layoutText)});
-        EXPECT_EQ(scene().HitTest(Middle(e.normalPicture).first, Middle(e.normalPicture).second), e.resultLabel);
-    }
-    EXPECT_EQ(notices, 2);
-    for (const Tutorial& t : kTutorials) {
-        platform.calls.clear();
-        UseItem(t.highlightPicture);
-        UseItem(t.highlightPicture);
-        EXPECT_EQ(platform.CallsOf("StartProgram"), Calls{"StartProgram " + std::string(t.setupProgram) + " show=2"});
-        EXPECT_EQ(scene().HitTest(Middle(t.normalPicture).first, Middle(t.normalPicture).second), t.resultLabel);
-    }
-    EXPECT_TRUE(platform.CallsOf("ShowMessage").empty());
-}
-
 TEST_F(Form2Test, FailedTutorialStartPutsTheItemBackWhereItCanBeUsedAgain) {
     const Tutorial& t = kTutorials[0];
     platform.AddFile(std::string(t.setupProgram));

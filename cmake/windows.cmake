@@ -3,13 +3,12 @@
 # The oldest Windows each build runs on, as its import table allows: XP (5.1) for i686, the first
 # 64-bit XP (5.2) for x86_64. The shipped code is compiled for it, so that the headers hide
 # anything newer, and its header fields say it; the test programs may use Windows 7's calls.
+set(windows_major 5)
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL i686)
-    set(LCIME_WINDOWS_VERSION 5 1)
+    set(windows_minor 1)
 else()
-    set(LCIME_WINDOWS_VERSION 5 2)
+    set(windows_minor 2)
 endif()
-list(GET LCIME_WINDOWS_VERSION 0 windows_major)
-list(GET LCIME_WINDOWS_VERSION 1 windows_minor)
 math(EXPR windows_nt "(${windows_major} << 8) | ${windows_minor}" OUTPUT_FORMAT HEXADECIMAL)
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
     _WIN32_WINNT=$<IF:$<BOOL:$<TARGET_PROPERTY:LCIME_SHIPPED>>,${windows_nt},0x0601>)

@@ -1,9 +1,9 @@
 #!/usr/bin/python3
 """Checks a maker's edition files before they go into a release, all at once: every file named
-is there under exactly that name (letter case included, as the installer looks it up); each .IME
-is a 32-bit DLL whose version information says input-method driver; each .MB holds something;
-each other file (the tutorial setups) is a 32-bit program. Prints one line per problem, naming
-the file, and fails if there is any.
+is there under exactly that name (letter case included, as the installer looks it up) and under
+no other spelling of it; each .IME is a 32-bit DLL whose version information says input-method
+driver; each .MB holds something; each other file (the tutorial setups) is a 32-bit program.
+Prints one line per problem, naming the file, and fails if there is any.
 
     check-editions.py <editions folder> <file>...     (files relative to the folder, '/' between)
 """
@@ -22,15 +22,17 @@ def case_problem(folder, name):
     path = folder
     for part in name.split("/"):
         entries = os.listdir(path) if os.path.isdir(path) else []
+        others = [entry for entry in entries if entry.lower() == part.lower() and entry != part]
         if part not in entries:
-            others = [entry for entry in entries if entry.lower() == part.lower()]
             return f"letter case differs: found {others[0]}" if others else "missing"
+        if others:  # Windows, Joliet and zip extraction there keep only one of them
+            return f"also there as {others[0]}, which Windows cannot tell apart"
         path = os.path.join(path, part)
     return None if os.path.isfile(path) else "not a file"
 
 
 def program_problem(path, want_dll):
-    """What keeps `path` from being a 32-bit DLL (or program), or None."""
+    """The parsed file, and what keeps it from being a 32-bit DLL (or program) or None."""
     try:
         pe = pefile.PE(path)
     except pefile.PEFormatError:

@@ -1,6 +1,7 @@
-# Shared part of the two mingw-w64 toolchain files; MINGW_PREFIX names the target triple.
-set(CMAKE_C_COMPILER ${MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${MINGW_PREFIX}-g++-posix)
+# Shared part of the two mingw-w64 toolchain files; MINGW_PREFIX names the target triple. The
+# win32-thread compilers: their runtime starts no thread and needs nothing newer than Windows XP.
+set(CMAKE_C_COMPILER ${MINGW_PREFIX}-gcc-win32)
+set(CMAKE_CXX_COMPILER ${MINGW_PREFIX}-g++-win32)
 set(CMAKE_RC_COMPILER ${MINGW_PREFIX}-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

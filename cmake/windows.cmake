@@ -1,5 +1,17 @@
 # Windows builds (mingw-w64): the Win32 platform layer, Setup.exe and the tests run under Wine.
-add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+
+# The oldest Windows each build runs on, as its import table allows: XP (5.1) for i686, the first
+# 64-bit XP (5.2) for x86_64. The shipped code is compiled for it, so that the headers hide
+# anything newer, and its header fields say it; the test programs may use Windows 7's calls.
+set(windows_major 5)
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL i686)
+    set(windows_minor 1)
+else()
+    set(windows_minor 2)
+endif()
+math(EXPR windows_nt "(${windows_major} << 8) | ${windows_minor}" OUTPUT_FORMAT HEXADECIMAL)
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
+    _WIN32_WINNT=$<IF:$<BOOL:$<TARGET_PROPERTY:LCIME_SHIPPED>>,${windows_nt},0x0601>)
 # Everything linked in statically: no runtime DLL has to travel beside the executable.
 add_link_options(-static -static-libgcc -static-libstdc++)
 
@@ -28,13 +40,16 @@ add_executable(Setup WIN32
 )
 target_include_directories(Setup PRIVATE resources ${LCIME_PICTURES_DIR})
 target_link_libraries(Setup PRIVATE lcime_win32)
-target_link_options(Setup PRIVATE -municode -s -Wl,--gc-sections)
+set_target_properties(lcime_win32 Setup PROPERTIES LCIME_SHIPPED ON)
+target_link_options(Setup PRIVATE -municode -s -Wl,--gc-sections
+    -Wl,--dynamicbase,--nxcompat,--tsaware
+    -Wl,--major-os-version,${windows_major},--minor-os-version,${windows_minor}
+    -Wl,--major-subsystem-version,${windows_major},--minor-subsystem-version,${windows_minor})
 target_compile_options(lcime_logic PRIVATE -ffunction-sections -fdata-sections)
 target_compile_options(lcime_win32 PRIVATE -ffunction-sections -fdata-sections)
-find_package(Python3 COMPONENTS Interpreter REQUIRED)
 # Run from swap: ejecting the medium while the installer runs must not take its code away.
 add_custom_command(TARGET Setup POST_BUILD
-    COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/set-run-from-swap.py $<TARGET_FILE:Setup>
+    COMMAND ${CMAKE_SOURCE_DIR}/tools/set-run-from-swap.py $<TARGET_FILE:Setup>
     VERBATIM)
 set_source_files_properties(resources/Setup.rc PROPERTIES OBJECT_DEPENDS
     "${CMAKE_SOURCE_DIR}/resources/Setup.exe.manifest;${CMAKE_SOURCE_DIR}/resources/resource.h;${CMAKE_SOURCE_DIR}/resources/Version.h")
@@ -43,6 +58,8 @@ set_source_files_properties(resources/Setup.rc PROPERTIES OBJECT_DEPENDS
 set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+# Its customization header comes first, for GoogleTest and every suite (tests/gtest-custom).
+include_directories(BEFORE ${CMAKE_SOURCE_DIR}/tests/gtest-custom)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 
 add_executable(win32_platform_tests tests/platform/win32/Win32PlatformTest.cpp tests/menu/LabelPainterTest.cpp)
@@ -55,8 +72,18 @@ add_executable(wow64_probe tests/platform/win32/Wow64Probe.cpp)
 # End-to-end suites driving Setup.exe under Wine, with their robot library.
 add_subdirectory(tests/e2e)
 
-# The header flags and the import list of the built executable, read back with objdump.
-add_test(NAME setup_header_flags_and_imports
-         COMMAND sh ${CMAKE_SOURCE_DIR}/tests/app/check-executable.sh ${CMAKE_OBJDUMP} $<TARGET_FILE:Setup>)
+# The header fields and the exact import table of the built executable.
+set(LCIME_SETUP_CHECK ${CMAKE_SOURCE_DIR}/tests/app/check-executable.py
+    ${CMAKE_SOURCE_DIR}/tests/app/setup-imports-${CMAKE_SYSTEM_PROCESSOR}.txt ${windows_major}.${windows_minor})
+add_test(NAME setup_header_flags_and_imports COMMAND ${LCIME_SETUP_CHECK} $<TARGET_FILE:Setup>)
 add_test(NAME setup_resources
          COMMAND sh ${CMAKE_SOURCE_DIR}/tests/app/check-resources.sh ${CMAKE_RC_COMPILER} $<TARGET_FILE:Setup>)
+
+# Releases made by scripts/make-release from the demo editions, and the shipped build made again
+# elsewhere: in the i686 build, whose Setup.exe and input-method format are the released ones.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL i686)
+    add_test(NAME release_medium COMMAND bash ${CMAKE_SOURCE_DIR}/tests/release/release-test.sh
+             ${CMAKE_BINARY_DIR} $<TARGET_FILE:lcdemo_ime> $<TARGET_FILE:standin> ${LCIME_SETUP_CHECK})
+    add_test(NAME release_reproducible COMMAND bash ${CMAKE_SOURCE_DIR}/tests/release/reproducible-test.sh
+             ${CMAKE_BINARY_DIR}/reproducible-test $<TARGET_FILE:Setup> $<TARGET_FILE:lcdemo_ime>)
+endif()

@@ -74,26 +74,37 @@ std::string CodeTableFor(const std::string& baseName) {
     return table;
 }
 
-void LayOutMedium(const fs::path& folder, const MediumSources& sources) {
-    const fs::path data = folder / "IMEData";
-    fs::create_directories(data);
-    Copy(sources.setupExe, folder / "Setup.exe");
-    for (const std::string& name : MediumImeFiles()) {
-        const fs::path file = data / name;
+fs::path DataFolder() { return OnMedium({}, kMediumFolder); }
+
+std::vector<fs::path> EditionFiles() {
+    const std::vector<std::string> imeFiles = MediumImeFiles();
+    std::vector<fs::path> files(imeFiles.begin(), imeFiles.end());
+    for (const Tutorial& tutorial : kTutorials)
+        files.push_back(OnMedium({}, tutorial.setupProgram).lexically_relative(DataFolder()));
+    return files;
+}
+
+void LayOutEditions(const fs::path& folder, const fs::path& imeModule, const fs::path& standinExe) {
+    for (const fs::path& name : EditionFiles()) {
+        const fs::path file = folder / name;
+        fs::create_directories(file.parent_path());
         if (file.extension() == ".MB") {
             Write(file, CodeTableFor(file.stem().string()), std::ios::trunc);
-        } else {
+        } else if (file.extension() == ".IME") {
             // Bytes after the image do not change what loads; they tell the copies apart.
-            Copy(sources.imeModule, file);
-            Write(file, "\n" + name + "\n", std::ios::app);
+            Copy(imeModule, file);
+            Write(file, "\n" + name.string() + "\n", std::ios::app);
+        } else {
+            Copy(standinExe, file);
+            fs::remove(file.parent_path() / "standin.log");
         }
     }
-    for (const Tutorial& tutorial : kTutorials) {
-        const fs::path program = OnMedium(folder, tutorial.setupProgram);
-        fs::create_directories(program.parent_path());
-        Copy(sources.standinExe, program);
-        fs::remove(program.parent_path() / "standin.log");
-    }
+}
+
+void LayOutMedium(const fs::path& folder, const MediumSources& sources) {
+    fs::create_directories(folder);
+    Copy(sources.setupExe, folder / "Setup.exe");
+    LayOutEditions(folder / DataFolder(), sources.imeModule, sources.standinExe);
 }
 
 }  // namespace lcime::demo

@@ -20,6 +20,13 @@ struct MediumSources {
 // Every IME and code-table file name of the catalogue (9x and NT builds), in exact case.
 std::vector<std::string> MediumImeFiles();
 
+// The medium's data folder, relative to its root ("IMEData").
+std::filesystem::path DataFolder();
+
+// Every file the installer reads from the data folder, relative to it, in exact case: the IME
+// and code-table files and the tutorial setup programs. A maker's release holds them all.
+std::vector<std::filesystem::path> EditionFiles();
+
 struct CodeTableLine {
     std::string code;  // lower-case letters
     std::string text;  // UTF-8
@@ -35,5 +42,9 @@ std::string CodeTableFor(const std::string& baseName);
 // Creates or refreshes the layout under `folder`; files of an earlier layout are overwritten
 // and the stand-ins' logs removed, nothing else is touched. Throws on a file error.
 void LayOutMedium(const std::filesystem::path& folder, const MediumSources& sources);
+
+// The same for the data folder alone: the demo editions as a maker hands them to a release.
+void LayOutEditions(const std::filesystem::path& folder, const std::filesystem::path& imeModule,
+                    const std::filesystem::path& standinExe);
 
 }  // namespace lcime::demo

@@ -1,32 +1,28 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """Sets the "removable run from swap" and "net run from swap" flags in a PE executable's file
 header, so that Windows copies the whole image into the page file before running it: the
-installer keeps running when its medium is ejected or its network share goes away.
+installer keeps running when its medium is ejected or its network share goes away. The header's
+checksum is then computed again, so that it stays true to the edited file.
 
     set-run-from-swap.py Setup.exe
 """
-import struct
 import sys
 
-IMAGE_FILE_REMOVABLE_RUN_FROM_SWAP = 0x0400
-IMAGE_FILE_NET_RUN_FROM_SWAP = 0x0800
+import pefile  # Debian's python3-pefile, hence /usr/bin/python3 above
+
+RUN_FROM_SWAP = (pefile.IMAGE_CHARACTERISTICS["IMAGE_FILE_REMOVABLE_RUN_FROM_SWAP"]
+                 | pefile.IMAGE_CHARACTERISTICS["IMAGE_FILE_NET_RUN_FROM_SWAP"])
 
 
 def main(path):
-    with open(path, "r+b") as exe:
-        header = exe.read(0x40)
-        if header[:2] != b"MZ":
-            sys.exit(f"{path}: not an executable")
-        (pe_offset,) = struct.unpack_from("<I", header, 0x3C)
-        exe.seek(pe_offset)
-        if exe.read(4) != b"PE\0\0":
-            sys.exit(f"{path}: no PE header")
-        characteristics_at = pe_offset + 4 + 18  # after Machine .. SizeOfOptionalHeader
-        exe.seek(characteristics_at)
-        (flags,) = struct.unpack("<H", exe.read(2))
-        flags |= IMAGE_FILE_REMOVABLE_RUN_FROM_SWAP | IMAGE_FILE_NET_RUN_FROM_SWAP
-        exe.seek(characteristics_at)
-        exe.write(struct.pack("<H", flags))
+    pe = pefile.PE(path)
+    pe.FILE_HEADER.Characteristics |= RUN_FROM_SWAP
+    # The checksum is computed over the file's bytes, so over the edited header.
+    pe = pefile.PE(data=pe.write())
+    pe.OPTIONAL_HEADER.CheckSum = pe.generate_checksum()
+    edited = pe.write()
+    with open(path, "wb") as exe:
+        exe.write(edited)
 
 
 if __name__ == "__main__":

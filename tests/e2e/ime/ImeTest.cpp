@@ -1,5 +1,6 @@
-// An installed edition is an input method a user can type with, and the notice dialog keeps
-// its texts while that input method is active in the installer.
+// An installed edition is an input method a user can type with; with that input method active
+// in the installer, the notice dialog keeps its texts, still copies, closes each of its three ways
+// and gives the menu back.
 #include "menu/MenuSession.h"
 
 #include <tlhelp32.h>
@@ -49,8 +50,11 @@ TEST_F(ImeTest, NoticeUnderTheImeKeepsItsTextsThenEditionsTypeTheirTablesAndNoth
     const KeyboardLayout layout = LayoutsOf(popular.nt.imeFile).at(0);
     const std::vector<demo::CodeTableLine> table = TableOf(popular);
 
-    // The three ways the notice closes, each over the IME: the text boxes take no text from it
-    // (checked at the first opening), and the menu comes back to the front.
+    // The notice of a large-character-set item over the IME, closed each of the three ways: owned
+    // by the menu, with its frames; then its result line shows and the menu is in front again. At
+    // the first opening, in each text box: select from the left with the mouse, press editing keys
+    // and type codes of the IME, copy. The text stays and the copy is its start, which also shows
+    // that the keys before it were handled.
     for (CloseBy way : {CloseBy::OkButton, CloseBy::CloseBox, CloseBy::AltF4}) {
         SCOPED_TRACE(static_cast<int>(way));
         if (way != CloseBy::CloseBox) {
@@ -63,9 +67,32 @@ TEST_F(ImeTest, NoticeUnderTheImeKeepsItsTextsThenEditionsTypeTheirTablesAndNoth
             ASSERT_TRUE(Poll([&] { return ModuleLoaded(menu.process.id, layout.imeFile); })) << "IME not loaded";
         }
         const ImeEdition& edition = *large[static_cast<int>(way) % 2];
-        ASSERT_NO_FATAL_FAILURE(ShowAndCloseNotice(edition, way, [&](HWND box) {
-            return std::all_of(table.begin(), table.end(), [&](auto& line) { return TypeLetters(box, line.code); });
-        }));
+        ASSERT_TRUE(menu.Click(edition.normalPicture));
+        HWND notice = menu.WaitNotice();
+        ASSERT_TRUE(notice && Poll([&] { return GetForegroundWindow() == notice; }));
+        EXPECT_EQ(GetWindow(notice, GW_OWNER), menu.window);
+        for (std::string_view frame : {kFrame1Caption, kFrame2Caption})
+            EXPECT_TRUE(ChildWithText(notice, L"Button", frame)) << frame;
+        for (std::string_view text : kText1) {
+            if (way != CloseBy::OkButton) break;
+            HWND box = ChildWithText(notice, L"Edit", text);
+            RECT r = {};
+            ASSERT_TRUE(box && GetClientRect(box, &r)) << text;
+            ClipboardText(true);
+            ASSERT_TRUE(MoveTo(box, {1, r.bottom / 2}) && Send({Mouse(MOUSEEVENTF_LEFTDOWN)}) &&
+                        MoveTo(box, {r.right - 2, r.bottom / 2}) && Send({Mouse(MOUSEEVENTF_LEFTUP)}));
+            ASSERT_TRUE(Keys(box, {VK_BACK}) && Keys(box, {VK_DELETE}) && Keys(box, {VK_RETURN}) &&
+                        Keys(box, {VK_CONTROL, 'X'}) && Keys(box, {VK_CONTROL, 'V'}));
+            for (const demo::CodeTableLine& line : table) ASSERT_TRUE(TypeLetters(box, line.code));
+            ASSERT_TRUE(Keys(box, {VK_CONTROL, 'C'}));
+            std::wstring copied;
+            EXPECT_TRUE(Poll([&] { return !(copied = ClipboardText()).empty(); })) << "nothing copied";
+            EXPECT_EQ(Wide(text).rfind(copied, 0), 0u) << Utf8(copied);
+            EXPECT_EQ(Utf8(TextOf(box)), text);
+        }
+        ASSERT_TRUE(menu.CloseNotice(way));
+        EXPECT_TRUE(menu.Shown(edition.resultLabel)) << "no result line";
+        EXPECT_TRUE(menu.InFront());
         if (way != CloseBy::OkButton) menu.process.Kill();
     }
 

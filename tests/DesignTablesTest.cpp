@@ -44,13 +44,9 @@ const MenuItem& ItemOf(ControlId highlight) {
 TEST(DesignTables, EveryEditionHasItsFilesTextsStepAndPreview) {
     ASSERT_EQ(kImeEditions.size(), std::size(kEditionRows));
     for (const EditionRow& row : kEditionRows) {
-        const ImeEdition* found = nullptr;
-        for (const ImeEdition& edition : kImeEditions) {
-            if (edition.highlightPicture == row.highlight) found = &edition;
-        }
-        ASSERT_NE(found, nullptr) << row.layout;
-        const ImeEdition& e = *found;
+        const ImeEdition& e = kImeEditions[&row - kEditionRows];
         SCOPED_TRACE(row.layout);
+        EXPECT_EQ(e.highlightPicture, row.highlight);
         EXPECT_EQ(e.win9x.imeFile, row.ime9x);
         EXPECT_EQ(e.win9x.codeTableFile, row.mb9x);
         EXPECT_EQ(e.nt.imeFile, row.imeNt);

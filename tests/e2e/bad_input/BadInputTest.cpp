@@ -25,59 +25,47 @@ protected:
 
 TEST_F(BadInput, MissingMediumFilesAreReportedUntilTheyAreBack) {
     const ImeEdition& popular = EditionAt(ControlId::Image6a);
+    const ImeBuild& files = popular.nt;
     ASSERT_TRUE(menu.Start());
     InstallWithout(Medium() / Wide(kMediumFolder.substr(1, kMediumFolder.size() - 2)), popular,
-                   os_error::kPathNotFound, popular.nt.imeFile);
-    EXPECT_TRUE(NothingInstalled(popular.nt));
-    InstallWithout(OnMedium(popular.nt.imeFile), popular, os_error::kFileNotFound, popular.nt.imeFile);
-    EXPECT_TRUE(NothingInstalled(popular.nt));
-    for (const ImeEdition& edition : kImeEditions) {
-        SCOPED_TRACE(edition.edition);
-        const ImeBuild& files = edition.nt;
-        InstallWithout(OnMedium(files.codeTableFile), edition, os_error::kFileNotFound, files.codeTableFile);
-        // The IME file copied before the missing code table stays, unregistered.
-        EXPECT_EQ(ReadFileBytes(Installed(files.imeFile)), ReadFileBytes(OnMedium(files.imeFile)));
-        EXPECT_TRUE(StoredCopies(files.codeTableFile).empty());
-        EXPECT_TRUE(LayoutsOf(files.imeFile).empty());
-        ASSERT_TRUE(Install(edition));
-        ASSERT_NO_FATAL_FAILURE(ExpectInstalled(edition));
-    }
+                   os_error::kPathNotFound, files.imeFile);
+    EXPECT_TRUE(NothingInstalled(files));
+    InstallWithout(OnMedium(files.codeTableFile), popular, os_error::kFileNotFound, files.codeTableFile);
+    // The IME file copied before the missing code table stays, unregistered.
+    EXPECT_EQ(ReadFileBytes(Installed(files.imeFile)), ReadFileBytes(OnMedium(files.imeFile)));
+    EXPECT_TRUE(StoredCopies(files.codeTableFile).empty());
+    EXPECT_TRUE(LayoutsOf(files.imeFile).empty());
+    ASSERT_TRUE(Install(popular));
+    ASSERT_NO_FATAL_FAILURE(ExpectInstalled(popular));
 }
 
 // Ended in the middle of copying a large code table (killed, a power cut): no torn file is left
 // under the catalogue's name for a later run to trust, and the next start installs.
 TEST_F(BadInput, ACopyCutShortLeavesNothingUnderTheNameAndTheNextStartInstalls) {
     const ImeEdition& popular = EditionAt(ControlId::Image6a);
-    const std::wstring table = Wide(popular.nt.codeTableFile);
+    const std::string_view table = popular.nt.codeTableFile;
     {
-        win32::UniqueHandle file(CreateFileW(OnMedium(popular.nt.codeTableFile).c_str(), GENERIC_WRITE, 0, nullptr,
-                                             CREATE_ALWAYS, 0, nullptr));
+        win32::UniqueHandle file(CreateFileW(OnMedium(table).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
+                                             nullptr));
         LARGE_INTEGER size;
         size.QuadPart = 1LL << 30;
         ASSERT_TRUE(SetFilePointerEx(file.get(), size, nullptr, FILE_BEGIN) && SetEndOfFile(file.get()));
     }
-    // The files whose names begin with the table's, with their sizes: the copy under way,
-    // whatever name it is made under.
-    auto copies = [&] {
-        std::vector<std::pair<std::wstring, uintmax_t>> found;
-        std::error_code error;
-        for (const auto& entry : fs::directory_iterator(SystemDirectories().installed))
-            if (_wcsnicmp(entry.path().filename().c_str(), table.c_str(), table.size()) == 0)
-                found.emplace_back(entry.path().filename(), entry.file_size(error));
-        return found;
-    };
     ASSERT_TRUE(menu.Start() && menu.Click(popular.normalPicture));
+    // The copy under way, whatever name it is made under, has its first bytes.
     ASSERT_TRUE(Poll([&] {
-        const auto found = copies();
-        return !found.empty() && found[0].second > 0 && found[0].second != uintmax_t(-1);
+        const std::vector<fs::path> copies = StoredCopies(table, true);
+        std::error_code error;
+        const uintmax_t size = copies.empty() ? 0 : fs::file_size(copies[0], error);
+        return size > 0 && size != uintmax_t(-1);
     })) << "no copy under way";
     menu.process.Kill();
-    EXPECT_TRUE(StoredCopies(popular.nt.codeTableFile).empty()) << "a torn copy under the catalogue's name";
+    EXPECT_TRUE(StoredCopies(table).empty()) << "a torn copy under the catalogue's name";
 
     LayOutMedium();
     ASSERT_TRUE(menu.Start() && Install(popular));
     ASSERT_NO_FATAL_FAILURE(ExpectInstalled(popular));
-    EXPECT_EQ(copies().size(), 1u) << "a partial copy left beside the table";
+    EXPECT_EQ(StoredCopies(table, true).size(), 1u) << "a partial copy left beside the table";
 }
 
 TEST_F(BadInput, Win9xInstallsItsOwnFilesAndRefusesLargeCharacterSets) {
@@ -89,7 +77,7 @@ TEST_F(BadInput, Win9xInstallsItsOwnFilesAndRefusesLargeCharacterSets) {
         ASSERT_TRUE(menu.Click(edition.normalPicture));
         if (edition.largeCharacterSet) {
             ASSERT_TRUE(menu.WaitBox());
-            EXPECT_FALSE(WaitTopWindow(Wide(kForm1Caption), L"", 0, 0));
+            EXPECT_TRUE(TopWindows(0, Wide(kForm1Caption).c_str()).empty());
             ASSERT_TRUE(menu.Dismiss(kRefusedOn9x));
         } else {
             ASSERT_NO_FATAL_FAILURE(ExpectInstalled(edition, edition.win9x));
@@ -116,15 +104,18 @@ TEST_F(BadInput, DestinationsInTheWayAreReplacedAndExactNamesKept) {
     ASSERT_TRUE(place(Installed(hongKong.nt.codeTableFile)));
     for (std::string_view name : {simplified.nt.imeFile, simplified.nt.codeTableFile})
         ASSERT_TRUE(SetFileAttributesW(OnMedium(name).c_str(), FILE_ATTRIBUTE_READONLY));
-    // A code table under another letter case is copied over, but this process holds it open.
+    // A hidden code table under another letter case is copied over, but this process holds it
+    // open: the failed copy leaves it as it was, hidden.
     win32::UniqueHandle held(CreateFileW(upper(popular.nt.codeTableFile).c_str(), GENERIC_WRITE, 0, nullptr,
-                                         CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                         CREATE_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr));
     ASSERT_NE(held.get(), INVALID_HANDLE_VALUE);
 
     ASSERT_TRUE(menu.Start());
     ASSERT_TRUE(Install(popular));
     ASSERT_TRUE(menu.Dismiss(CopyReport(os_error::kSharingViolation, popular.nt.codeTableFile)));
     EXPECT_TRUE(LayoutsOf(popular.nt.imeFile).empty());
+    EXPECT_EQ(GetFileAttributesW(upper(popular.nt.codeTableFile).c_str()) & FILE_ATTRIBUTE_HIDDEN,
+              DWORD(FILE_ATTRIBUTE_HIDDEN));
     held.reset();
     for (const ImeEdition* edition : {&popular, &sixSix, &traditional, &simplified, &hongKong}) {
         SCOPED_TRACE(edition->edition);
@@ -174,7 +165,7 @@ TEST_F(BadInput, DraggedWindowTakesEveryItemClickedTwiceOnce) {
     for (const Tutorial& tutorial : kTutorials) EXPECT_TRUE(StartedOnceMinimized(tutorial));
     for (const ImeEdition& edition : kImeEditions)
         EXPECT_EQ(LayoutsOf(edition.nt.imeFile).size(), &edition == &failing ? 0u : 1u) << edition.edition;
-    EXPECT_EQ(TopWindowsOf(menu.process.id), std::vector<HWND>{menu.window});
+    EXPECT_EQ(TopWindows(menu.process.id), std::vector<HWND>{menu.window});
     EXPECT_TRUE(menu.Exit(true));
 }
 

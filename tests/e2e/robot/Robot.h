@@ -37,16 +37,15 @@ inline void LayOutMedium(const fs::path& folder = Medium()) {
     demo::LayOutMedium(folder, {env("LCIME_SETUP_EXE"), env("LCIME_IME_MODULE"), env("LCIME_STANDIN_EXE")});
 }
 
-// The system directory Setup.exe copies into (the one of this suite's bitness) and the other
-// one, as Z: paths inside the prefix so no file-system redirection applies; `other` may be empty.
+// The system directory Setup.exe copies into (the one of this suite's bitness) and the other one,
+// which may not exist, as Z: paths inside the prefix so no file-system redirection applies.
 struct SystemDirs { fs::path installed, other; };
 inline SystemDirs SystemDirectories() {
     const fs::path windows = OnZ(std::getenv("WINEPREFIX")) / L"drive_c" / L"windows";
     BOOL wow64 = FALSE;
     IsWow64Process(GetCurrentProcess(), &wow64);
     if (wow64) return {windows / L"syswow64", windows / L"system32"};
-    if (sizeof(void*) == 8 && fs::exists(windows / L"syswow64")) return {windows / L"system32", windows / L"syswow64"};
-    return {windows / L"system32", {}};
+    return {windows / L"system32", windows / L"syswow64"};
 }
 
 inline std::string ReadFileBytes(const fs::path& file) {
@@ -93,15 +92,7 @@ struct Process {
     }
 };
 
-// A window's title, class, or text (WM_GETTEXT, also for controls of another process).
-inline std::wstring TitleOf(HWND window) {
-    wchar_t buffer[1024];
-    return std::wstring(buffer, std::max(0, GetWindowTextW(window, buffer, 1024)));
-}
-inline std::wstring ClassOf(HWND window) {
-    wchar_t buffer[256];
-    return std::wstring(buffer, std::max(0, GetClassNameW(window, buffer, 256)));
-}
+// A window's text (WM_GETTEXT, also for controls of another process).
 inline std::wstring TextOf(HWND window) {
     wchar_t buffer[4096];
     DWORD_PTR got = 0;
@@ -109,31 +100,22 @@ inline std::wstring TextOf(HWND window) {
     return std::wstring(buffer, got);
 }
 
-inline BOOL CALLBACK CollectTopWindow(HWND window, LPARAM data) {
-    auto& [wanted, found] = *reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (IsWindowVisible(window) && (wanted == 0 || owner == wanted)) found.push_back(window);
-    return TRUE;
-}
-
-// Visible top-level windows of a process (every process for 0).
-inline std::vector<HWND> TopWindowsOf(DWORD pid) {
-    std::pair<DWORD, std::vector<HWND>> search{pid, {}};
-    EnumWindows(CollectTopWindow, reinterpret_cast<LPARAM>(&search));
-    return search.second;
-}
-
-// The first visible top-level window with this title and class (each left out when empty).
-inline HWND WaitTopWindow(const std::wstring& title, const std::wstring& cls, DWORD pid, DWORD timeoutMs = kWaitMs) {
-    HWND found = nullptr;
-    Poll([&] {
-        for (HWND window : TopWindowsOf(pid))
-            if ((title.empty() || TitleOf(window) == title) && (cls.empty() || ClassOf(window) == cls))
-                return (found = window) != nullptr;
-        return false;
-    }, timeoutMs);
+// The visible top-level windows of a process (of every process for 0) with this title and class
+// (either left out when null).
+inline std::vector<HWND> TopWindows(DWORD pid, const wchar_t* title = nullptr, const wchar_t* cls = nullptr) {
+    std::vector<HWND> found;
+    for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, cls, title));) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (IsWindowVisible(window) && (pid == 0 || owner == pid)) found.push_back(window);
+    }
     return found;
+}
+
+inline HWND WaitTopWindow(DWORD pid, const wchar_t* title, const wchar_t* cls = nullptr, DWORD timeoutMs = kWaitMs) {
+    std::vector<HWND> found;
+    Poll([&] { return !(found = TopWindows(pid, title, cls)).empty(); }, timeoutMs);
+    return found.empty() ? nullptr : found[0];
 }
 
 inline bool WaitGone(HWND window) { return Poll([&] { return !IsWindow(window); }); }

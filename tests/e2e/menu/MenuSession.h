@@ -192,7 +192,7 @@ protected:
         EXPECT_EQ(Utf8(layouts[0].layoutText), edition.layoutText);
         EXPECT_EQ(layouts[0].imeFile, Installed(build.imeFile).wstring());
         for (std::string_view name : {build.imeFile, build.codeTableFile}) {
-            const auto copies = StoredCopies(name);
+            const auto copies = StoredCopies(name, true);  // and no partial copy beside it
             ASSERT_EQ(copies.size(), 1u) << name;
             EXPECT_EQ(ReadFileBytes(copies[0]) == ReadFileBytes(OnMedium(name)), copied) << name;
             const DWORD inTheWay = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;

@@ -25,7 +25,7 @@ std::string TypeWith(const KeyboardLayout& layout, const std::string& letters) {
 }
 
 bool ModuleLoaded(DWORD pid, const std::wstring& file) {
-    const win32::UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid));
+    const win32::UniqueFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid));
     MODULEENTRY32W module = {};
     module.dwSize = sizeof(module);
     for (BOOL more = Module32FirstW(snapshot.get(), &module); more; more = Module32NextW(snapshot.get(), &module))

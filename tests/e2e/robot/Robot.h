@@ -77,7 +77,7 @@ struct Process {
             return false;
         // Wine starts a Unix program with no process handle and leaves hThread undefined:
         // closing it could close a handle of ours.
-        if (info.hProcess) CloseHandle(info.hThread);
+        const win32::UniqueHandle thread(info.hProcess ? info.hThread : nullptr);
         handle.reset(info.hProcess);
         id = info.dwProcessId;
         return true;
@@ -184,10 +184,9 @@ inline bool Keys(HWND window, const std::vector<WORD>& chord) {
 
 // The pixels of a client rectangle, row by row.
 inline std::vector<COLORREF> Capture(HWND window, const RECT& client) {
-    struct ScreenDcReleaser { void operator()(HDC dc) const { ReleaseDC(nullptr, dc); } };
     const int width = client.right - client.left, height = client.bottom - client.top;
     const POINT origin = ToScreen(window, {client.left, client.top});
-    const std::unique_ptr<HDC__, ScreenDcReleaser> screen(GetDC(nullptr));
+    const win32::UniqueScreenDc screen(GetDC(nullptr));
     const win32::UniqueDc memory(CreateCompatibleDC(screen.get()));
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -226,11 +225,10 @@ struct KeyboardLayout {
 };
 
 inline std::vector<KeyboardLayout> KeyboardLayouts() {
-    struct KeyCloser { void operator()(HKEY k) const { RegCloseKey(k); } };
     std::vector<KeyboardLayout> layouts;
     HKEY raw = nullptr;
     RegOpenKeyExW(HKEY_LOCAL_MACHINE, kLayoutsKey, 0, KEY_READ | KEY_WOW64_64KEY, &raw);
-    const win32::Owned<HKEY, KeyCloser> root(raw);
+    const win32::UniqueKey root(raw);
     wchar_t name[256], text[1024] = {}, file[1024] = {};
     for (DWORD i = 0, n = 256; raw && !RegEnumKeyExW(raw, i, name, &n, nullptr, nullptr, nullptr, nullptr); n = 256) {
         DWORD textSize = sizeof(text), fileSize = sizeof(file);

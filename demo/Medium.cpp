@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "install/Catalogue.h"
+#include "install/InstallImeEdition.h"
 #include "install/TutorialLaunch.h"
 
 namespace lcime::demo {
@@ -16,10 +17,10 @@ namespace {
 
 // The catalogue entry one of whose builds has the code table `<baseName>.MB`.
 const ImeEdition* EditionOf(const std::string& baseName) {
-    for (const ImeEdition& edition : kImeEditions) {
-        for (const ImeBuild& build : {edition.win9x, edition.nt}) {
+    for (const ImeEdition* edition : kImeEditions) {
+        for (const ImeBuild& build : {edition->win9x, edition->nt}) {
             if (!build.codeTableFile.empty() && fs::path(build.codeTableFile).stem() == baseName)
-                return &edition;
+                return edition;
         }
     }
     return nullptr;
@@ -50,8 +51,8 @@ void Write(const fs::path& file, const std::string& bytes, std::ios::openmode mo
 
 std::vector<std::string> MediumImeFiles() {
     std::vector<std::string> names;
-    for (const ImeEdition& edition : kImeEditions) {
-        for (const ImeBuild& build : {edition.win9x, edition.nt}) {
+    for (const ImeEdition* edition : kImeEditions) {
+        for (const ImeBuild& build : {edition->win9x, edition->nt}) {
             if (build.imeFile.empty()) continue;
             names.emplace_back(build.imeFile);
             names.emplace_back(build.codeTableFile);
@@ -79,8 +80,8 @@ fs::path DataFolder() { return OnMedium({}, kMediumFolder); }
 std::vector<fs::path> EditionFiles() {
     const std::vector<std::string> imeFiles = MediumImeFiles();
     std::vector<fs::path> files(imeFiles.begin(), imeFiles.end());
-    for (const Tutorial& tutorial : kTutorials)
-        files.push_back(OnMedium({}, tutorial.setupProgram).lexically_relative(DataFolder()));
+    for (const Tutorial* tutorial : kTutorials)
+        files.push_back(OnMedium({}, tutorial->setupProgram).lexically_relative(DataFolder()));
     return files;
 }
 

@@ -4,8 +4,9 @@
 // "!" would pass every other test and is caught here.
 #include <gtest/gtest.h>
 
-#include "install/Catalogue.h"
-#include "install/TutorialLaunch.h"
+#include <set>
+
+#include "install/InstallImeEdition.h"
 #include "menu/Form2.h"
 
 namespace lcime {
@@ -34,19 +35,15 @@ const EditionRow kEditionRows[] = {
      " 港澳用岚辰安装失败！", "港澳用岚辰  安装成功", 1250, 6},
 };
 
-const MenuItem& ItemOf(ControlId highlight) {
-    for (const MenuItem& item : kMenuItems) {
-        if (item.highlightPicture == highlight) return item;
-    }
-    throw std::out_of_range("no menu item");
-}
-
-TEST(DesignTables, EveryEditionHasItsFilesTextsStepAndPreview) {
-    ASSERT_EQ(kImeEditions.size(), std::size(kEditionRows));
+TEST(DesignTables, EveryEditionHasItsItemFilesTextsStepAndPreview) {
+    std::set<const ImeEdition*> seen;
     for (const EditionRow& row : kEditionRows) {
-        const ImeEdition& e = kImeEditions[&row - kEditionRows];
+        const MenuItem& item = *ItemOf(row.highlight);
+        ASSERT_TRUE(item.edition);
+        const ImeEdition& e = *item.edition;
         SCOPED_TRACE(row.layout);
-        EXPECT_EQ(e.highlightPicture, row.highlight);
+        seen.insert(&e);
+        EXPECT_EQ(item.highlightPicture, row.highlight);
         EXPECT_EQ(e.win9x.imeFile, row.ime9x);
         EXPECT_EQ(e.win9x.codeTableFile, row.mb9x);
         EXPECT_EQ(e.nt.imeFile, row.imeNt);
@@ -54,26 +51,27 @@ TEST(DesignTables, EveryEditionHasItsFilesTextsStepAndPreview) {
         EXPECT_EQ(e.largeCharacterSet, *row.ime9x == '\0');
         EXPECT_EQ(e.layoutText, row.layout);
         EXPECT_EQ(e.failureText, row.failure);
-        EXPECT_EQ(DesignOf(e.resultLabel).caption, row.success);
-        EXPECT_EQ(e.slideStep, row.step);
-        EXPECT_EQ(e.normalPicture, ItemOf(row.highlight).normalPicture);
-        EXPECT_EQ(ItemOf(row.highlight).preview, row.preview);
+        EXPECT_EQ(DesignOf(item.resultLabel).caption, row.success);
+        EXPECT_EQ(item.slideStep, row.step);
+        EXPECT_EQ(item.preview, row.preview);
     }
+    EXPECT_EQ(seen, std::set<const ImeEdition*>(kImeEditions.begin(), kImeEditions.end()));
 }
 
 TEST(DesignTables, TutorialsExitAndTheRemainingTexts) {
     const std::tuple<ControlId, const char*, int, const char*, int> kTutorialRows[] = {
         {C::Image1b, "\\IMEData\\lcsetup\\Setup.exe", 1250, "《轻松学岚辰》  安装成功", 0},
         {C::Image2b, "\\IMEData\\plsetup\\Setup.exe", 1000, "《轻松学普岚》  安装成功", 1}};
-    for (size_t i = 0; i < kTutorials.size(); ++i) {
-        const auto& [highlight, program, step, success, preview] = kTutorialRows[i];
-        EXPECT_EQ(kTutorials[i].highlightPicture, highlight);
-        EXPECT_EQ(kTutorials[i].setupProgram, program);
-        EXPECT_EQ(kTutorials[i].slideStep, step);
-        EXPECT_EQ(DesignOf(kTutorials[i].resultLabel).caption, success);
-        EXPECT_EQ(ItemOf(highlight).preview, preview);
+    for (const auto& [highlight, program, step, success, preview] : kTutorialRows) {
+        const MenuItem& item = *ItemOf(highlight);
+        ASSERT_TRUE(item.tutorial);
+        EXPECT_EQ(item.tutorial->setupProgram, program);
+        EXPECT_EQ(item.slideStep, step);
+        EXPECT_EQ(DesignOf(item.resultLabel).caption, success);
+        EXPECT_EQ(item.preview, preview);
     }
-    EXPECT_EQ(ItemOf(C::Image8b).preview, kNoPreview);
+    const MenuItem& exit = *ItemOf(C::Image8b);
+    EXPECT_TRUE(exit.preview == kNoPreview && !exit.edition && !exit.tutorial);
     EXPECT_EQ(kRefusedOn9x, "在 Win9X 上不能安装大字符集岚辰输入法！");
     EXPECT_EQ(kForm2Caption, "岚辰输入法系列");
 }

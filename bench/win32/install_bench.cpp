@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/Probe.h"
-#include "install/Catalogue.h"
+#include "install/InstallImeEdition.h"
 #include "menu/Form2.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Text.h"
@@ -59,7 +59,8 @@ int wmain(int argc, wchar_t** argv) {
     lcime::win32::Win32Platform platform;
     lcime::Module1 state;
     if (!lcime::RunProbe(platform, state)) return 1;
-    const lcime::ImeEdition& edition = lcime::kImeEditions[4];  // the popular edition
+    const lcime::MenuItem& item = *lcime::ItemOf(lcime::ControlId::Image6b);  // the popular edition
+    const lcime::ImeEdition& edition = *item.edition;
     const std::wstring sys = lcime::win32::Wide(state.gSysDir);
     const std::wstring ime = std::wstring(edition.nt.imeFile.begin(), edition.nt.imeFile.end());
     const std::wstring mb = std::wstring(edition.nt.codeTableFile.begin(), edition.nt.codeTableFile.end());
@@ -77,9 +78,9 @@ int wmain(int argc, wchar_t** argv) {
         removeCopies();
         lcime::Form2 form(platform, state);
         double start = Now();
-        lcime::InstallImeEdition(edition, state, platform, form);
+        lcime::InstallImeEdition(edition, item, state, platform, form);
         installs.push_back(Now() - start);
-        if (!form.scene()[edition.resultLabel].visible || GetFileAttributesW((sys + mb).c_str()) == INVALID_FILE_ATTRIBUTES) {
+        if (!form.scene()[item.resultLabel].visible || GetFileAttributesW((sys + mb).c_str()) == INVALID_FILE_ATTRIBUTES) {
             std::fprintf(stderr, "the install did not complete\n");
             return 1;
         }

@@ -1,11 +1,9 @@
-// The six IME editions the installer offers, as constant data.
+// The six IME editions the installer offers, as constant data. Which menu item installs which
+// edition is said by the menu's item table.
 #pragma once
 
 #include <array>
-#include <cstdint>
 #include <string_view>
-
-#include "menu/ControlId.h"
 
 namespace lcime {
 
@@ -17,16 +15,20 @@ struct ImeBuild {
 struct ImeEdition {
     std::string_view edition;
     bool largeCharacterSet;  // the GB18030 editions: NT family only, notice first
-    ControlId normalPicture;
-    ControlId highlightPicture;
-    int16_t slideStep;
     ImeBuild win9x;
     ImeBuild nt;
     std::string_view layoutText;
     std::string_view failureText;
-    ControlId resultLabel;
 };
 
-extern const std::array<ImeEdition, 6> kImeEditions;
+extern const ImeEdition kEdition66;
+extern const ImeEdition kEditionGb18030Simplified;
+extern const ImeEdition kEditionGb18030Traditional;
+extern const ImeEdition kEditionTraditional;
+extern const ImeEdition kEditionPopular;
+extern const ImeEdition kEditionHongKongMacau;
+
+// The whole catalogue, for what concerns every edition (the files of a medium).
+extern const std::array<const ImeEdition*, 6> kImeEditions;
 
 }  // namespace lcime

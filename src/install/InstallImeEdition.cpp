@@ -36,8 +36,8 @@ std::string MediumRoot(Platform& platform) {
     return root;
 }
 
-void InstallImeEdition(const ImeEdition& entry, const Module1& state, Platform& platform,
-                       InstallerUi& ui) {
+void InstallImeEdition(const ImeEdition& entry, const ItemControls& item, const Module1& state,
+                       Platform& platform, InstallerUi& ui) {
     if (entry.largeCharacterSet) {
         if (state.gWin9x) {
             platform.ShowMessage(std::string(kRefusedOn9x));
@@ -52,12 +52,12 @@ void InstallImeEdition(const ImeEdition& entry, const Module1& state, Platform& 
     if (!PlaceFile(build.imeFile, medium, state, platform)) return;
     if (!PlaceFile(build.codeTableFile, medium, state, platform)) return;
 
-    ui.SlideOut(entry.normalPicture, entry.highlightPicture, entry.slideStep);
+    ui.SlideOut(item.normalPicture, item.highlightPicture, item.slideStep);
     const std::string imePath = state.gSysDir + std::string(build.imeFile);
     if (platform.InstallIme(imePath, std::string(entry.layoutText)) == 0) {
-        ui.SetCaption(entry.resultLabel, std::string(entry.failureText));
+        ui.SetCaption(item.resultLabel, std::string(entry.failureText));
     }
-    ui.ShowControl(entry.resultLabel);
+    ui.ShowControl(item.resultLabel);
 }
 
 }  // namespace lcime

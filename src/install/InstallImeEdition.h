@@ -5,22 +5,10 @@
 
 #include "app/Module1.h"
 #include "install/Catalogue.h"
+#include "install/InstallerUi.h"
 #include "platform/Platform.h"
 
 namespace lcime {
-
-// What the procedure asks of the menu window and the notice dialog.
-class InstallerUi {
-public:
-    virtual ~InstallerUi() = default;
-    // Shows the support-package notice modally; returns when it has been closed.
-    virtual void ShowNotice() = 0;
-    virtual void SlideOut(ControlId normalPicture, ControlId highlightPicture, int16_t step) = 0;
-    // Puts an item's two pictures back at their design place after its action failed.
-    virtual void ReturnToPlace(ControlId normalPicture, ControlId highlightPicture) = 0;
-    virtual void SetCaption(ControlId label, const std::string& caption) = 0;
-    virtual void ShowControl(ControlId control) = 0;
-};
 
 constexpr std::string_view kRefusedOn9x = "在 Win9X 上不能安装大字符集岚辰输入法！";
 constexpr std::string_view kMediumFolder = "\\IMEData\\";
@@ -30,7 +18,7 @@ constexpr std::string_view kMediumFolder = "\\IMEData\\";
 // from anywhere), otherwise the root of the current drive, as for Setup.exe at a disc's root.
 std::string MediumRoot(Platform& platform);
 
-void InstallImeEdition(const ImeEdition& entry, const Module1& state, Platform& platform,
-                       InstallerUi& ui);
+void InstallImeEdition(const ImeEdition& entry, const ItemControls& item, const Module1& state,
+                       Platform& platform, InstallerUi& ui);
 
 }  // namespace lcime

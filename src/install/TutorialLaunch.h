@@ -3,23 +3,21 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
 #include <string_view>
 
-#include "install/InstallImeEdition.h"
+#include "install/InstallerUi.h"
+#include "platform/Platform.h"
 
 namespace lcime {
 
 struct Tutorial {
-    ControlId normalPicture;
-    ControlId highlightPicture;
-    int16_t slideStep;
     std::string_view setupProgram;  // on the medium, no arguments
-    ControlId resultLabel;
 };
 
-extern const std::array<Tutorial, 2> kTutorials;
+extern const Tutorial kTutorialStandard;  // 《轻松学岚辰》
+extern const Tutorial kTutorialPopular;   // 《轻松学普岚》
+extern const std::array<const Tutorial*, 2> kTutorials;
 
-void LaunchTutorial(const Tutorial& tutorial, Platform& platform, InstallerUi& ui);
+void LaunchTutorial(const Tutorial& tutorial, const ItemControls& item, Platform& platform, InstallerUi& ui);
 
 }  // namespace lcime

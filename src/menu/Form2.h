@@ -11,7 +11,8 @@
 
 #include "app/Module1.h"
 #include "install/Catalogue.h"
-#include "install/InstallImeEdition.h"
+#include "install/InstallerUi.h"
+#include "install/TutorialLaunch.h"
 #include "menu/Scene.h"
 #include "platform/Platform.h"
 #include "Version.h"
@@ -21,6 +22,8 @@ namespace lcime {
 constexpr std::string_view kForm2Caption = "岚辰输入法系列";
 // One line: the maker's name and the reservation of all rights.
 constexpr std::string_view kCopyrightNotice = LCIME_COMPANY_NAME " 版权所有，保留一切权利。";
+
+struct MenuItem;
 
 class Form2 final : public InstallerUi {
 public:
@@ -72,8 +75,8 @@ public:
 
 private:
     void ShowPreview(int16_t index);
-    void HoverItem(ControlId normalPicture);
-    void InstallEdition(const ImeEdition& edition);
+    void HoverItem(const MenuItem& item);
+    void RunItem(const MenuItem& item);
 
     Platform& platform_;
     Module1& state_;
@@ -82,16 +85,22 @@ private:
 };
 
 // The nine menu items: the pictures that show them at rest and highlighted, the preview shown
-// while the pointer is on them, and the handlers their pictures route to.
-struct MenuItem {
+// while the pointer is on them, what a click does (install an edition, start a tutorial's setup,
+// or, with neither, end the program) and the handlers their pictures route to. The slide-out step
+// and result line belong to the install items.
+struct MenuItem : ItemControls {
     using Handler = void (Form2::*)();
-    ControlId normalPicture;
-    ControlId highlightPicture;
     int16_t preview;  // kNoPreview: pointing at the item leaves the previews as they are
+    const ImeEdition* edition;
+    const Tutorial* tutorial;
     Handler mouseMove;
-    Handler click;    // the item's action
+    Handler click;
 };
 constexpr int16_t kNoPreview = -1;
+constexpr ControlId kNoResultLine = ControlId::Count;
 extern const std::array<MenuItem, 9> kMenuItems;
+
+// The item whose normal or highlight picture the control is; none for any other control.
+const MenuItem* ItemOf(ControlId picture);
 
 }  // namespace lcime

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "install/ErrorReport.h"
+#include "menu/Form2.h"
 #include "platform/Substitute.h"
 
 namespace lcime {
@@ -38,11 +39,6 @@ private:
 
 const std::string kSys = "C:\\WINDOWS\\system32\\";
 
-const ImeEdition& EditionOf(ControlId highlight) {
-    return *std::find_if(kImeEditions.begin(), kImeEditions.end(),
-                         [&](const ImeEdition& e) { return e.highlightPicture == highlight; });
-}
-
 std::string Medium(std::string_view name) { return "D:" + std::string(kMediumFolder) + std::string(name); }
 std::string System(std::string_view name) { return kSys + std::string(name); }
 
@@ -50,17 +46,17 @@ class InstallTest : public ::testing::Test {
 protected:
     void SetUp() override {
         state.gSysDir = kSys;
-        for (const ImeEdition& entry : kImeEditions) {
-            for (const ImeBuild& build : {entry.win9x, entry.nt}) {
+        for (const ImeEdition* entry : kImeEditions) {
+            for (const ImeBuild& build : {entry->win9x, entry->nt}) {
                 if (build.imeFile.empty()) continue;
                 platform.AddFile(Medium(build.imeFile));
                 platform.AddFile(Medium(build.codeTableFile));
             }
         }
     }
-    void Install(const ImeEdition& entry) {
+    void Install(const MenuItem& item) {
         platform.calls.clear();
-        InstallImeEdition(entry, state, platform, ui);
+        InstallImeEdition(*item.edition, item, state, platform, ui);
     }
 
     SubstitutePlatform platform;
@@ -71,11 +67,12 @@ protected:
 TEST_F(InstallTest, EveryEditionCopiesItsBuildSlidesRegistersAndShowsItsResultLine) {
     for (bool win9x : {false, true}) {
         state.gWin9x = win9x;
-        for (const ImeEdition& e : kImeEditions) {
-            if (win9x && e.largeCharacterSet) continue;
+        for (const MenuItem& item : kMenuItems) {
+            if (!item.edition || (win9x && item.edition->largeCharacterSet)) continue;
+            const ImeEdition& e = *item.edition;
             SCOPED_TRACE(std::string(e.layoutText) + (win9x ? " 9x" : " NT"));
             const ImeBuild& b = win9x ? e.win9x : e.nt;
-            Install(e);
+            Install(item);
             Calls expected;
             if (e.largeCharacterSet) expected.push_back("ShowNotice");  // before any file is touched
             expected.push_back("FolderExists D:\\IMEData");
@@ -83,10 +80,10 @@ TEST_F(InstallTest, EveryEditionCopiesItsBuildSlidesRegistersAndShowsItsResultLi
                 expected.push_back("FindFile " + System(file));
                 expected.push_back("Copy " + Medium(file) + " -> " + System(file));
             }
-            expected.push_back("SlideOut " + Id(e.normalPicture) + "," + Id(e.highlightPicture) +
-                               " step=" + std::to_string(e.slideStep));
+            expected.push_back("SlideOut " + Id(item.normalPicture) + "," + Id(item.highlightPicture) +
+                               " step=" + std::to_string(item.slideStep));
             expected.push_back("InstallIme " + System(b.imeFile) + " | " + std::string(e.layoutText));
-            expected.push_back("ShowControl " + Id(e.resultLabel));
+            expected.push_back("ShowControl " + Id(item.resultLabel));
             EXPECT_EQ(platform.calls, expected);
             EXPECT_TRUE(ui.captions.empty());
         }
@@ -97,10 +94,11 @@ TEST_F(InstallTest, EveryEditionCopiesItsBuildSlidesRegistersAndShowsItsResultLi
 // and comes out as a normal file. (A file of exactly the name is kept, one in another letter case
 // replaced: checked under Wine, where the names are stored.)
 TEST_F(InstallTest, HiddenAndSystemFilesOfTheNameAreCopiedOverAndComeOutNormal) {
-    const ImeEdition& g = EditionOf(ControlId::Image7b);
+    const MenuItem& item = *ItemOf(ControlId::Image7b);
+    const ImeEdition& g = *item.edition;
     platform.AddFile(System(g.nt.imeFile), "hidden", /*hidden=*/true);
     platform.AddFile(System(g.nt.codeTableFile), "system", false, /*system=*/true);
-    Install(g);
+    Install(item);
     EXPECT_EQ(platform.CallsOf("Copy").size(), 2u);
     EXPECT_FALSE(platform.FileAt(System(g.nt.imeFile))->hidden);
     EXPECT_FALSE(platform.FileAt(System(g.nt.codeTableFile))->system);
@@ -110,18 +108,20 @@ TEST_F(InstallTest, HiddenAndSystemFilesOfTheNameAreCopiedOverAndComeOutNormal) 
 // the substitute's typical one, which every other install here takes as success).
 TEST_F(InstallTest, RefusedRegistrationShowsTheFailureText) {
     platform.imeResult = 0;
-    for (const ImeEdition& e : kImeEditions) {
-        Install(e);
-        EXPECT_EQ(ui.captions[e.resultLabel], e.failureText);
-        EXPECT_EQ(platform.calls.back(), "ShowControl " + Id(e.resultLabel));
+    for (const MenuItem& item : kMenuItems) {
+        if (!item.edition) continue;
+        Install(item);
+        EXPECT_EQ(ui.captions[item.resultLabel], item.edition->failureText);
+        EXPECT_EQ(platform.calls.back(), "ShowControl " + Id(item.resultLabel));
     }
     EXPECT_TRUE(platform.CallsOf("ShowMessage").empty());
 }
 
 TEST_F(InstallTest, FailedCopyIsReportedNothingIsRegisteredAndTheItemCanBeTriedAgain) {
-    const ImeEdition& e = EditionOf(ControlId::Image6b);
+    const MenuItem& popular = *ItemOf(ControlId::Image6b);
+    const ImeEdition& e = *popular.edition;
     platform.copyErrors[Medium(e.nt.codeTableFile)] = os_error::kFileNotFound;
-    Install(e);
+    Install(popular);
     // Nothing after the report: no slide, registration, result line or end of the program.
     EXPECT_EQ(platform.calls.back(), "ShowMessage " + FormatErrorReport({FailedOperation::Copy, os_error::kFileNotFound,
                                                                          platform.DescribeError(os_error::kFileNotFound),
@@ -129,13 +129,13 @@ TEST_F(InstallTest, FailedCopyIsReportedNothingIsRegisteredAndTheItemCanBeTriedA
     EXPECT_EQ(platform.calls.size(), 6u);  // the IME file was copied before the failure
 
     platform.copyErrors.clear();
-    Install(e);
+    Install(popular);
     EXPECT_EQ(platform.CallsOf("InstallIme").size(), 1u);
 
     // A destination that cannot even be searched stops before any copy.
-    const ImeEdition& g = EditionOf(ControlId::Image7b);
-    platform.findErrors[System(g.nt.imeFile)] = 21;
-    Install(g);
+    const MenuItem& hongKong = *ItemOf(ControlId::Image7b);
+    platform.findErrors[System(hongKong.edition->nt.imeFile)] = 21;
+    Install(hongKong);
     EXPECT_EQ(platform.calls.size(), 3u);
     EXPECT_NE(platform.calls.back().find("错误 21"), std::string::npos);
 }
@@ -145,8 +145,9 @@ TEST_F(InstallTest, FailedCopyIsReportedNothingIsRegisteredAndTheItemCanBeTriedA
 TEST_F(InstallTest, WithoutIMEDataBesideSetupExeTheMediumIsTheCurrentDrivesRoot) {
     platform.executableFolder = "N:\\下载";
     platform.currentDrive = "C:";
-    const ImeEdition& g = EditionOf(ControlId::Image7b);
-    Install(g);
+    const MenuItem& hongKong = *ItemOf(ControlId::Image7b);
+    const ImeEdition& g = *hongKong.edition;
+    Install(hongKong);
     const std::string source = "C:\\IMEData\\" + std::string(g.nt.imeFile);
     EXPECT_EQ(platform.calls.back(),
               "ShowMessage " + FormatErrorReport({FailedOperation::Copy, os_error::kFileNotFound,

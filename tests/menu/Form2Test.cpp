@@ -116,24 +116,25 @@ TEST_F(Form2Test, AClickIsPressAndReleaseOnTheSameVisibleHighlightOrBanner) {
 // A tutorial whose program does not start is reported and its item comes back to its place; then
 // each tutorial, clicked twice, starts its program once, minimized, and shows its result line.
 TEST_F(Form2Test, EachTutorialStartsOnceEvenWhenClickedTwiceAndAFailedStartPutsItsItemBack) {
-    for (const Tutorial& t : kTutorials) platform.AddFile(OnDisc(t.setupProgram));
-    const Tutorial& failing = kTutorials[0];
-    platform.startErrors[OnDisc(failing.setupProgram)] = os_error::kFileNotFound;
+    for (const Tutorial* t : kTutorials) platform.AddFile(OnDisc(t->setupProgram));
+    const MenuItem& failing = *ItemOf(C::Image1a);
+    const std::string failingProgram = OnDisc(failing.tutorial->setupProgram);
+    platform.startErrors[failingProgram] = os_error::kFileNotFound;
     UseItem(failing.normalPicture);
     EXPECT_EQ(platform.calls.back(),
               "ShowMessage " + FormatErrorReport({FailedOperation::Start, os_error::kFileNotFound,
-                                                  platform.DescribeError(os_error::kFileNotFound),
-                                                  OnDisc(failing.setupProgram), ""}));
+                                                  platform.DescribeError(os_error::kFileNotFound), failingProgram, ""}));
     EXPECT_EQ(scene()[failing.normalPicture].left, DesignOf(failing.normalPicture).left);
     EXPECT_EQ(scene()[failing.highlightPicture].left, DesignOf(failing.highlightPicture).left);
     EXPECT_FALSE(scene()[failing.resultLabel].visible);
     platform.startErrors.clear();
-    for (const Tutorial& t : kTutorials) {
+    for (const MenuItem& item : kMenuItems) {
+        if (!item.tutorial) continue;
         platform.calls.clear();
-        UseItem(t.normalPicture);
-        UseItem(t.normalPicture);  // the result line lies there now
-        EXPECT_EQ(platform.CallsOf("StartProgram"), Calls{"StartProgram " + OnDisc(t.setupProgram) + " show=2"});
-        EXPECT_EQ(scene().HitTest(Middle(t.normalPicture).first, Middle(t.normalPicture).second), t.resultLabel);
+        UseItem(item.normalPicture);
+        UseItem(item.normalPicture);  // the result line lies there now
+        EXPECT_EQ(platform.CallsOf("StartProgram"), Calls{"StartProgram " + OnDisc(item.tutorial->setupProgram) + " show=2"});
+        EXPECT_EQ(scene().HitTest(Middle(item.normalPicture).first, Middle(item.normalPicture).second), item.resultLabel);
     }
 }
 

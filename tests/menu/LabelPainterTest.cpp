@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "install/Catalogue.h"
+#include "menu/Form2.h"
 #include "platform/win32/Text.h"
 
 namespace lcime::win32 {
@@ -21,9 +21,11 @@ TEST(LabelPainter, EveryResultLineTextFitsItsBoxOnOneLine) {
     UniqueDc dc(CreateCompatibleDC(nullptr));
     LabelPainter painter;
     Scene scene;
-    for (const ImeEdition& entry : kImeEditions) {
-        const PixelRect box = scene.Bounds(entry.resultLabel);
-        const std::wstring success = Wide(DesignOf(entry.resultLabel).caption);
+    for (const MenuItem& item : kMenuItems) {
+        if (!item.edition) continue;
+        const ImeEdition& entry = *item.edition;
+        const PixelRect box = scene.Bounds(item.resultLabel);
+        const std::wstring success = Wide(DesignOf(item.resultLabel).caption);
         EXPECT_EQ(painter.FittingHeight(dc.get(), FontId::Heiti12, success, box), 16) << entry.edition;
 
         const std::wstring failure = Wide(entry.failureText);

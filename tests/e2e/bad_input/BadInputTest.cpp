@@ -1,7 +1,7 @@
 // Setup.exe meeting a bad medium, awkward destinations and clumsy use: each case ends in the
 // designed report or behaviour, the menu stays usable, and nothing half-installed is registered.
 #include "install/ErrorReport.h"
-#include "menu/MenuSession.h"
+#include "Fixture.h"
 #include "platform/win32/Win32Platform.h"
 
 namespace lcime::e2e {
@@ -15,17 +15,17 @@ protected:
     }
 
     // Installs with a medium file or folder moved aside; the copy of `reported` fails.
-    void InstallWithout(const fs::path& missing, const ImeEdition& edition, OsError error, std::string_view reported) {
+    void InstallWithout(const fs::path& missing, const MenuItem& item, OsError error, std::string_view reported) {
         const fs::path away = missing.wstring() + L".aside";
         ASSERT_TRUE(MoveFileW(missing.c_str(), away.c_str()));
-        const bool wasReported = Install(edition) && menu.Dismiss(CopyReport(error, reported));
+        const bool wasReported = Install(item) && menu.Dismiss(CopyReport(error, reported));
         ASSERT_TRUE(MoveFileW(away.c_str(), missing.c_str()) && wasReported);
     }
 };
 
 TEST_F(BadInput, MissingMediumFilesAreReportedUntilTheyAreBack) {
-    const ImeEdition& popular = EditionAt(ControlId::Image6a);
-    const ImeBuild& files = popular.nt;
+    const MenuItem& popular = Item(ControlId::Image6a);
+    const ImeBuild& files = popular.edition->nt;
     ASSERT_TRUE(menu.Start());
     InstallWithout(Medium() / Wide(kMediumFolder.substr(1, kMediumFolder.size() - 2)), popular,
                    os_error::kPathNotFound, files.imeFile);
@@ -42,8 +42,8 @@ TEST_F(BadInput, MissingMediumFilesAreReportedUntilTheyAreBack) {
 // Ended in the middle of copying a large code table (killed, a power cut): no torn file is left
 // under the catalogue's name for a later run to trust, and the next start installs.
 TEST_F(BadInput, ACopyCutShortLeavesNothingUnderTheNameAndTheNextStartInstalls) {
-    const ImeEdition& popular = EditionAt(ControlId::Image6a);
-    const std::string_view table = popular.nt.codeTableFile;
+    const MenuItem& popular = Item(ControlId::Image6a);
+    const std::string_view table = popular.edition->nt.codeTableFile;
     {
         const win32::UniqueFile file(CreateFileW(OnMedium(table).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                                  0, nullptr));
@@ -71,24 +71,26 @@ TEST_F(BadInput, Win9xInstallsItsOwnFilesAndRefusesLargeCharacterSets) {
     ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\Setup.exe", L"Version", REG_SZ,
                               L"win98", sizeof(L"win98")), ERROR_SUCCESS);
     ASSERT_TRUE(menu.Start());
-    for (const ImeEdition& edition : kImeEditions) {
+    for (const MenuItem& item : kMenuItems) {
+        if (!item.edition) continue;
+        const ImeEdition& edition = *item.edition;
         SCOPED_TRACE(edition.edition);
-        ASSERT_TRUE(menu.Click(edition.normalPicture));
+        ASSERT_TRUE(menu.Click(item.normalPicture));
         if (edition.largeCharacterSet) {
             ASSERT_TRUE(menu.WaitBox());
             EXPECT_TRUE(TopWindows(0, Wide(kForm1Caption).c_str()).empty());
             ASSERT_TRUE(menu.Dismiss(kRefusedOn9x));
         } else {
-            ASSERT_NO_FATAL_FAILURE(ExpectInstalled(edition, edition.win9x));
+            ASSERT_NO_FATAL_FAILURE(ExpectInstalled(item, edition.win9x));
         }
         EXPECT_TRUE(NothingInstalled(edition.nt));
     }
 }
 
 TEST_F(BadInput, DestinationsInTheWayAreReplacedAndExactNamesKept) {
-    const ImeEdition &sixSix = EditionAt(ControlId::Image3a), &traditional = EditionAt(ControlId::Image5a);
-    const ImeEdition &hongKong = EditionAt(ControlId::Image7a), &popular = EditionAt(ControlId::Image6a);
-    const ImeEdition& simplified = EditionAt(ControlId::Image4a);
+    const ImeEdition &sixSix = *Item(ControlId::Image3a).edition, &traditional = *Item(ControlId::Image5a).edition;
+    const ImeEdition &hongKong = *Item(ControlId::Image7a).edition, &popular = *Item(ControlId::Image6a).edition;
+    const ImeEdition& simplified = *Item(ControlId::Image4a).edition;
     auto place = [&](const fs::path& file, DWORD attributes = 0) {
         std::ofstream(file, std::ios::binary) << "older file";
         SetFileAttributesW(file.c_str(), attributes);
@@ -110,22 +112,24 @@ TEST_F(BadInput, DestinationsInTheWayAreReplacedAndExactNamesKept) {
     ASSERT_TRUE(held);
 
     ASSERT_TRUE(menu.Start());
-    ASSERT_TRUE(Install(popular));
+    ASSERT_TRUE(Install(Item(ControlId::Image6a)));
     ASSERT_TRUE(menu.Dismiss(CopyReport(os_error::kSharingViolation, popular.nt.codeTableFile)));
     EXPECT_EQ(StoredCopies(popular.nt.codeTableFile, true).size(), 1u) << "a partial copy left";
     EXPECT_TRUE(LayoutsOf(popular.nt.imeFile).empty());
     EXPECT_EQ(GetFileAttributesW(upper(popular.nt.codeTableFile).c_str()) & FILE_ATTRIBUTE_HIDDEN,
               DWORD(FILE_ATTRIBUTE_HIDDEN));
     held.reset();
-    for (const ImeEdition* edition : {&popular, &sixSix, &traditional, &simplified, &hongKong}) {
-        SCOPED_TRACE(edition->edition);
-        ASSERT_TRUE(Install(*edition));
-        ASSERT_NO_FATAL_FAILURE(ExpectInstalled(*edition, edition->nt, edition != &hongKong));
+    for (ControlId picture : {ControlId::Image6a, ControlId::Image3a, ControlId::Image5a, ControlId::Image4a,
+                              ControlId::Image7a}) {
+        const MenuItem& item = Item(picture);
+        SCOPED_TRACE(item.edition->edition);
+        ASSERT_TRUE(Install(item));
+        ASSERT_NO_FATAL_FAILURE(ExpectInstalled(item, item.edition->nt, item.edition != &hongKong));
     }
 }
 
 TEST_F(BadInput, DraggedWindowTakesEveryItemClickedTwiceOnce) {
-    const ImeEdition& failing = EditionAt(ControlId::Image7a);
+    const ImeEdition& failing = *Item(ControlId::Image7a).edition;
     ASSERT_TRUE(RemoveFile(OnMedium(failing.nt.codeTableFile)));
     ASSERT_TRUE(menu.Start());
 
@@ -149,11 +153,15 @@ TEST_F(BadInput, DraggedWindowTakesEveryItemClickedTwiceOnce) {
     }));
     ASSERT_TRUE(Send({Mouse(MOUSEEVENTF_LEFTUP)}) && Poll([&] { return !moving(); }));
 
-    for (const Tutorial& tutorial : kTutorials)
-        ASSERT_TRUE(menu.Click(tutorial.normalPicture, true) && Poll([&] { return StartedOnceMinimized(tutorial); }));
-    for (const ImeEdition& edition : kImeEditions) {
+    for (const MenuItem& item : kMenuItems) {
+        if (!item.tutorial) continue;
+        ASSERT_TRUE(menu.Click(item.normalPicture, true) && Poll([&] { return StartedOnceMinimized(*item.tutorial); }));
+    }
+    for (const MenuItem& item : kMenuItems) {
+        if (!item.edition) continue;
+        const ImeEdition& edition = *item.edition;
         SCOPED_TRACE(edition.edition);
-        ASSERT_TRUE(menu.Click(edition.normalPicture, true) && (!edition.largeCharacterSet || menu.CloseNotice()));
+        ASSERT_TRUE(menu.Click(item.normalPicture, true) && (!edition.largeCharacterSet || menu.CloseNotice()));
         if (&edition == &failing) {
             ASSERT_TRUE(menu.Dismiss(CopyReport(os_error::kFileNotFound, failing.nt.codeTableFile)));
         } else {
@@ -162,9 +170,9 @@ TEST_F(BadInput, DraggedWindowTakesEveryItemClickedTwiceOnce) {
     }
     // The banner's box comes only once every earlier press has been handled.
     ASSERT_TRUE(menu.ClickBanner() && menu.Dismiss(kCopyrightNotice));
-    for (const Tutorial& tutorial : kTutorials) EXPECT_TRUE(StartedOnceMinimized(tutorial));
-    for (const ImeEdition& edition : kImeEditions)
-        EXPECT_EQ(LayoutsOf(edition.nt.imeFile).size(), &edition == &failing ? 0u : 1u) << edition.edition;
+    for (const Tutorial* tutorial : kTutorials) EXPECT_TRUE(StartedOnceMinimized(*tutorial));
+    for (const ImeEdition* edition : kImeEditions)
+        EXPECT_EQ(LayoutsOf(edition->nt.imeFile).size(), edition == &failing ? 0u : 1u) << edition->edition;
     EXPECT_EQ(TopWindows(menu.process.id), std::vector<HWND>{menu.window});
     EXPECT_TRUE(menu.Exit(true));
 }

@@ -1,7 +1,7 @@
 // An installed edition is an input method a user can type with; with that input method active
 // in the installer, the notice dialog keeps its texts, still copies, closes each of its three ways
 // and gives the menu back.
-#include "menu/MenuSession.h"
+#include "Fixture.h"
 
 #include <tlhelp32.h>
 
@@ -42,13 +42,13 @@ bool TypeLetters(HWND window, const std::string& letters) {
 using ImeTest = E2eTest;
 
 TEST_F(ImeTest, NoticeUnderTheImeKeepsItsTextsThenEditionsTypeTheirTablesAndNothingWithoutThem) {
-    const ImeEdition& popular = EditionAt(ControlId::Image6a);
-    const ImeEdition* large[] = {&EditionAt(ControlId::Image4a), &EditionAt(ControlId::Imagefa)};
+    const MenuItem& popular = Item(ControlId::Image6a);
+    const MenuItem* large[] = {&Item(ControlId::Image4a), &Item(ControlId::Imagefa)};
     ASSERT_TRUE(menu.Start() && Install(popular));
     ASSERT_NO_FATAL_FAILURE(ExpectInstalled(popular));
     menu.process.Kill();
-    const KeyboardLayout layout = LayoutsOf(popular.nt.imeFile).at(0);
-    const std::vector<demo::CodeTableLine> table = TableOf(popular);
+    const KeyboardLayout layout = LayoutsOf(popular.edition->nt.imeFile).at(0);
+    const std::vector<demo::CodeTableLine> table = TableOf(*popular.edition);
 
     // The notice of a large-character-set item, closed each of its three ways, by the close box in
     // a run without the IME as most users meet it: owned by the menu, with its frames; then the
@@ -67,9 +67,9 @@ TEST_F(ImeTest, NoticeUnderTheImeKeepsItsTextsThenEditionsTypeTheirTablesAndNoth
             ASSERT_TRUE(TypeLetters(menu.window, table[0].code));
             ASSERT_TRUE(Poll([&] { return ModuleLoaded(menu.process.id, layout.imeFile); })) << "IME not loaded";
         }
-        const ImeEdition& edition = *large[static_cast<int>(way) % 2];
-        const size_t registered = LayoutsOf(edition.nt.imeFile).size();
-        ASSERT_TRUE(menu.Click(edition.normalPicture));
+        const MenuItem& item = *large[static_cast<int>(way) % 2];
+        const size_t registered = LayoutsOf(item.edition->nt.imeFile).size();
+        ASSERT_TRUE(menu.Click(item.normalPicture));
         HWND notice = menu.WaitNotice();
         ASSERT_TRUE(notice && Poll([&] { return GetForegroundWindow() == notice; }));
         EXPECT_EQ(GetWindow(notice, GW_OWNER), menu.window);
@@ -94,13 +94,13 @@ TEST_F(ImeTest, NoticeUnderTheImeKeepsItsTextsThenEditionsTypeTheirTablesAndNoth
         ASSERT_TRUE(menu.CloseNotice(way));
         EXPECT_TRUE(menu.InFront());
         EXPECT_TRUE(Poll([&] {  // once more, with its values
-            const std::vector<KeyboardLayout> layouts = LayoutsOf(edition.nt.imeFile);
+            const std::vector<KeyboardLayout> layouts = LayoutsOf(item.edition->nt.imeFile);
             return layouts.size() > registered && !layouts.back().layoutText.empty();
         })) << "not registered";
         menu.process.Kill();
     }
 
-    for (const ImeEdition* edition : {&popular, large[0]}) {
+    for (const ImeEdition* edition : {popular.edition, large[0]->edition}) {
         SCOPED_TRACE(edition->edition);
         const std::vector<KeyboardLayout> layouts = LayoutsOf(edition->nt.imeFile);
         ASSERT_FALSE(layouts.empty());

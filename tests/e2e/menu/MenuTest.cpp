@@ -1,6 +1,6 @@
 // The menu window under Wine: place and size, hover and previews, every install, the banner and
 // the exit, and a medium in a folder.
-#include "MenuSession.h"
+#include "Fixture.h"
 
 #include <set>
 
@@ -34,10 +34,11 @@ TEST_F(MenuTest, OpensCentredEvenMaximizedThenItemsHighlightAndPreviewAndInstall
     }
     EXPECT_EQ(std::set<std::vector<COLORREF>>(previews, previews + 8).size(), 8u) << "previews alike";
 
-    for (const ImeEdition& edition : kImeEditions) {
-        SCOPED_TRACE(edition.edition);
-        ASSERT_TRUE(Install(edition));
-        ASSERT_NO_FATAL_FAILURE(ExpectInstalled(edition));
+    for (const MenuItem& item : kMenuItems) {
+        if (!item.edition) continue;
+        SCOPED_TRACE(item.edition->edition);
+        ASSERT_TRUE(Install(item));
+        ASSERT_NO_FATAL_FAILURE(ExpectInstalled(item));
     }
 
     ASSERT_TRUE(menu.ClickBanner() && menu.Dismiss(kCopyrightNotice));
@@ -52,11 +53,12 @@ TEST_F(MenuTest, AMediumInAFolderWorksFromAnotherCurrentDrive) {
     fs::create_directory(folder);
     LayOutMedium(folder);
     ASSERT_TRUE(menu.Start(SW_SHOWDEFAULT, folder, L"C:\\"));
-    const ImeEdition& popular = EditionAt(ControlId::Image6a);
+    const MenuItem& popular = Item(ControlId::Image6a);
     ASSERT_TRUE(Install(popular));
     ASSERT_NO_FATAL_FAILURE(ExpectInstalled(popular));
-    ASSERT_TRUE(menu.Click(kTutorials[1].normalPicture));
-    EXPECT_TRUE(Poll([&] { return StartedOnceMinimized(kTutorials[1], folder); }));
+    const MenuItem& tutorial = Item(ControlId::Image2a);
+    ASSERT_TRUE(menu.Click(tutorial.normalPicture));
+    EXPECT_TRUE(Poll([&] { return StartedOnceMinimized(*tutorial.tutorial, folder); }));
 }
 
 }  // namespace lcime::e2e

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
 
@@ -142,12 +143,21 @@ inline POINT ToScreen(HWND window, POINT client) {
 }
 
 // Puts the X pointer (Wine may snap back to it) and then Wine's own on a client point of
-// `window`, and checks both agree.
+// `window`, and checks both agree. Wine starts a Unix program without a handle to wait on, and a
+// loaded machine may start it late: a mover still pending when the next move is made would drag
+// the pointer back. So each move's xdotool leaves a mark when it has ended, and the move waits
+// for it.
 inline bool MoveTo(HWND window, POINT client) {
+    static unsigned moves = 0;
     const POINT screen = ToScreen(window, client);
+    // The suite's own folder, on drive Z: (the Unix root).
+    const fs::path mark = fs::current_path() / (L"moved-" + std::to_wstring(++moves));
+    std::wstring unixMark = mark.wstring().substr(2);
+    std::replace(unixMark.begin(), unixMark.end(), L'\\', L'/');
     Process xdotool;
-    if (!xdotool.Start(L"Z:\\usr\\bin\\xdotool mousemove --sync " + std::to_wstring(screen.x) + L" " +
-                           std::to_wstring(screen.y), Medium()))
+    if (!xdotool.Start(L"Z:\\bin\\sh -c \"/usr/bin/xdotool mousemove --sync " + std::to_wstring(screen.x) + L" " +
+                           std::to_wstring(screen.y) + L" && : >'" + unixMark + L"'\"", Medium()) ||
+        !Poll([&] { return fs::exists(mark); }) || !RemoveFile(mark))
         return false;
     auto at = [&] {
         POINT p;

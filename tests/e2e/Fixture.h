@@ -7,9 +7,8 @@
 #include <algorithm>
 #include <map>
 
-#include "install/Catalogue.h"
 #include "install/Form1.h"
-#include "install/TutorialLaunch.h"
+#include "install/InstallImeEdition.h"
 #include "menu/Form2.h"
 #include "robot/Robot.h"
 
@@ -17,10 +16,8 @@ namespace lcime::e2e {
 
 using namespace robot;
 
-inline const ImeEdition& EditionAt(ControlId normalPicture) {
-    return *std::find_if(kImeEditions.begin(), kImeEditions.end(),
-                         [&](const ImeEdition& e) { return e.normalPicture == normalPicture; });
-}
+// The menu item of a picture; every suite names items by their pictures.
+inline const MenuItem& Item(ControlId picture) { return *ItemOf(picture); }
 
 // The tutorial stand-in beside its setup program has logged one start, minimized.
 inline bool StartedOnceMinimized(const Tutorial& tutorial, const fs::path& medium = Medium()) {
@@ -82,9 +79,7 @@ public:
 
     // Points at the middle of an item and waits for its highlight.
     bool Hover(ControlId normalPicture) {
-        ControlId highlight = normalPicture;
-        for (const MenuItem& item : kMenuItems)
-            if (item.normalPicture == normalPicture) highlight = item.highlightPicture;
+        const ControlId highlight = Item(normalPicture).highlightPicture;
         if (!Rest()) return false;
         const std::vector<COLORREF> before = Pixels(highlight);
         return Check(MoveTo(window, Centre(normalPicture)) && WaitPixels(highlight, before, false), "no highlight");
@@ -176,20 +171,20 @@ protected:
     }
 
     // Clicks the item and closes the notice if one comes.
-    bool Install(const ImeEdition& edition) {
-        return menu.Click(edition.normalPicture) && (!edition.largeCharacterSet || menu.CloseNotice());
+    bool Install(const MenuItem& item) {
+        return menu.Click(item.normalPicture) && (!item.edition->largeCharacterSet || menu.CloseNotice());
     }
 
     // Both files copied (or, not `copied`, kept) as one plain file each, none into the other
     // system directory, the IME registered once under its text, the result line shown.
-    void ExpectInstalled(const ImeEdition& edition, const ImeBuild& build, bool copied = true) {
+    void ExpectInstalled(const MenuItem& item, const ImeBuild& build, bool copied = true) {
         std::vector<KeyboardLayout> layouts;
         ASSERT_TRUE(Poll([&] {  // the layout's key comes before its values
             layouts = LayoutsOf(build.imeFile);
             return !layouts.empty() && !layouts[0].layoutText.empty();
         })) << "nothing registered";
         ASSERT_EQ(layouts.size(), 1u);
-        EXPECT_EQ(Utf8(layouts[0].layoutText), edition.layoutText);
+        EXPECT_EQ(Utf8(layouts[0].layoutText), item.edition->layoutText);
         EXPECT_EQ(layouts[0].imeFile, Installed(build.imeFile).wstring());
         for (std::string_view name : {build.imeFile, build.codeTableFile}) {
             const auto copies = StoredCopies(name, true);  // and no partial copy beside it
@@ -201,9 +196,9 @@ protected:
         const fs::path other = SystemDirectories().other;
         for (const std::string& name : demo::MediumImeFiles())
             EXPECT_FALSE(fs::exists(other / name)) << name;
-        EXPECT_TRUE(menu.Shown(edition.resultLabel)) << "no result line";
+        EXPECT_TRUE(menu.Shown(item.resultLabel)) << "no result line";
     }
-    void ExpectInstalled(const ImeEdition& edition) { ExpectInstalled(edition, edition.nt); }
+    void ExpectInstalled(const MenuItem& item) { ExpectInstalled(item, item.edition->nt); }
 
     bool NothingInstalled(const ImeBuild& build) const {
         return StoredCopies(build.imeFile).empty() && StoredCopies(build.codeTableFile).empty() &&

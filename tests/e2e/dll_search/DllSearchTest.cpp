@@ -1,7 +1,7 @@
 // DLLs named like system DLLs, planted beside Setup.exe and preferred to Wine's own for it,
 // are never loaded while the menu is used; a control program beside them loads every one,
 // which shows that the check can fail.
-#include "menu/MenuSession.h"
+#include "Fixture.h"
 
 namespace lcime::e2e {
 
@@ -30,10 +30,11 @@ TEST_F(DllSearch, SetupLoadsNoneWhileItsMenuIsUsedWhereAControlProgramLoadsEvery
                              [](const std::wstring& dll) { return fs::exists(Medium() / (dll + L".dll.loaded")); });
     };
 
-    ASSERT_TRUE(menu.Start() && Install(EditionAt(ControlId::Image4a)));
+    const MenuItem& simplified = Item(ControlId::Image4a);
+    ASSERT_TRUE(menu.Start() && Install(simplified));
     // The banner's box comes once the install has run.
     ASSERT_TRUE(menu.ClickBanner() && menu.Dismiss(kCopyrightNotice) && menu.Exit());
-    EXPECT_FALSE(LayoutsOf(EditionAt(ControlId::Image4a).nt.imeFile).empty());
+    EXPECT_FALSE(LayoutsOf(simplified.edition->nt.imeFile).empty());
     EXPECT_TRUE(!planted.empty() && loaded() == 0) << "none planted, or some loaded";
 
     Process program;

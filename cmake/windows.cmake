@@ -83,7 +83,8 @@ add_test(NAME setup_resources
 # elsewhere: in the i686 build, whose Setup.exe and input-method format are the released ones.
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL i686)
     add_test(NAME release_medium COMMAND bash ${CMAKE_SOURCE_DIR}/tests/release/release-test.sh
-             ${CMAKE_BINARY_DIR} $<TARGET_FILE:lcdemo_ime> $<TARGET_FILE:standin> ${LCIME_SETUP_CHECK})
+             ${CMAKE_BINARY_DIR} $<TARGET_FILE:lcdemo_ime> ${LCIME_OTHER_BUILD}/demo/lcdemo_ime.dll
+             $<TARGET_FILE:standin> ${LCIME_SETUP_CHECK})
     add_test(NAME release_reproducible COMMAND bash ${CMAKE_SOURCE_DIR}/tests/release/reproducible-test.sh
              ${CMAKE_BINARY_DIR}/reproducible-test $<TARGET_FILE:Setup> $<TARGET_FILE:lcdemo_ime>)
 endif()

@@ -6,7 +6,7 @@
 #include <stdexcept>
 
 #include "install/Catalogue.h"
-#include "install/InstallImeEdition.h"
+#include "install/Medium.h"
 #include "install/TutorialLaunch.h"
 
 namespace lcime::demo {
@@ -26,25 +26,28 @@ const ImeEdition* EditionOf(const std::string& baseName) {
     return nullptr;
 }
 
-// A medium path as the installer names it ("\IMEData\..."), under `folder`.
-fs::path OnMedium(const fs::path& folder, std::string_view path) {
-    fs::path result = folder;
+// A path inside the data folder as the installer names it ("x64\pjlc2.IME").
+fs::path InData(const std::string& path) {
+    fs::path result;
     size_t start = 0;
     while (start < path.size()) {
-        size_t end = std::min(path.find('\\', start), path.size());
-        if (end > start) result /= std::string(path.substr(start, end - start));
+        const size_t end = std::min(path.find('\\', start), path.size());
+        result /= path.substr(start, end - start);
         start = end + 1;
     }
     return result;
 }
 
-void Copy(const fs::path& from, const fs::path& to) {
-    fs::copy_file(from, to, fs::copy_options::overwrite_existing);
-}
-
 void Write(const fs::path& file, const std::string& bytes, std::ios::openmode mode) {
     std::ofstream out(file, std::ios::binary | mode);
     if (!(out << bytes).flush()) throw std::runtime_error("cannot write " + file.string());
+}
+
+void CopyIme(const fs::path& module, const fs::path& folder, const fs::path& name) {
+    // Bytes after the image do not change what loads; they tell the copies apart.
+    fs::create_directories((folder / name).parent_path());
+    fs::copy_file(module, folder / name, fs::copy_options::overwrite_existing);
+    Write(folder / name, "\n" + name.generic_string() + "\n", std::ios::app);
 }
 
 }  // namespace
@@ -75,37 +78,43 @@ std::string CodeTableFor(const std::string& baseName) {
     return table;
 }
 
-fs::path DataFolder() { return OnMedium({}, kMediumFolder); }
+fs::path DataFolder() { return std::string(kMediumFolder); }
 
 std::vector<fs::path> EditionFiles() {
     const std::vector<std::string> imeFiles = MediumImeFiles();
     std::vector<fs::path> files(imeFiles.begin(), imeFiles.end());
-    for (const Tutorial* tutorial : kTutorials)
-        files.push_back(OnMedium({}, tutorial->setupProgram).lexically_relative(DataFolder()));
+    for (const Tutorial* tutorial : kTutorials) files.push_back(InData(DataPath(tutorial->setupProgram)));
     return files;
 }
 
-void LayOutEditions(const fs::path& folder, const fs::path& imeModule, const fs::path& standinExe) {
+std::vector<fs::path> Edition64BitFiles() {
+    std::vector<fs::path> files;
+    for (const ImeEdition* edition : kImeEditions) files.push_back(InData(DataPath(edition->nt.imeFile, Build::k64Bit)));
+    return files;
+}
+
+void LayOutEditions(const fs::path& folder, const fs::path& imeModule, const fs::path& imeModule64,
+                    const fs::path& standinExe) {
     for (const fs::path& name : EditionFiles()) {
         const fs::path file = folder / name;
         fs::create_directories(file.parent_path());
         if (file.extension() == ".MB") {
             Write(file, CodeTableFor(file.stem().string()), std::ios::trunc);
         } else if (file.extension() == ".IME") {
-            // Bytes after the image do not change what loads; they tell the copies apart.
-            Copy(imeModule, file);
-            Write(file, "\n" + name.string() + "\n", std::ios::app);
+            CopyIme(imeModule, folder, name);
         } else {
-            Copy(standinExe, file);
+            fs::copy_file(standinExe, file, fs::copy_options::overwrite_existing);
             fs::remove(file.parent_path() / "standin.log");
         }
     }
+    if (imeModule64.empty()) return;
+    for (const fs::path& name : Edition64BitFiles()) CopyIme(imeModule64, folder, name);
 }
 
 void LayOutMedium(const fs::path& folder, const MediumSources& sources) {
     fs::create_directories(folder);
-    Copy(sources.setupExe, folder / "Setup.exe");
-    LayOutEditions(folder / DataFolder(), sources.imeModule, sources.standinExe);
+    fs::copy_file(sources.setupExe, folder / "Setup.exe", fs::copy_options::overwrite_existing);
+    LayOutEditions(folder / DataFolder(), sources.imeModule, sources.imeModule64, sources.standinExe);
 }
 
 }  // namespace lcime::demo

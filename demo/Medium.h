@@ -1,5 +1,6 @@
 // Lays out a demo installation medium: Setup.exe at its root, IMEData\ with every IME and
-// code-table file of the catalogue, and the tutorial stand-in as both tutorial setup programs.
+// code-table file of the catalogue, the 64-bit builds of the NT-family IMEs in IMEData\x64\, and
+// the tutorial stand-in as both tutorial setup programs.
 // Used by the host tool that run-demo calls and by the end-to-end tests under Wine, so both
 // share one layout taken from the catalogue itself.
 #pragma once
@@ -12,8 +13,10 @@ namespace lcime::demo {
 
 struct MediumSources {
     std::filesystem::path setupExe;    // the Setup.exe to put at the root
-    std::filesystem::path imeModule;   // the demo input method, copied under each .IME name
-                                       // with the file's own name appended after its image
+    std::filesystem::path imeModule;   // the 32-bit demo input method, copied under each .IME
+                                       // name with the file's own name appended after its image
+    std::filesystem::path imeModule64; // the 64-bit one, the same way under the NT-family names
+                                       // in the 64-bit folder; none when empty
     std::filesystem::path standinExe;  // stands in for both tutorial setup programs
 };
 
@@ -26,6 +29,10 @@ std::filesystem::path DataFolder();
 // Every file the installer reads from the data folder, relative to it, in exact case: the IME
 // and code-table files and the tutorial setup programs. A maker's release holds them all.
 std::vector<std::filesystem::path> EditionFiles();
+
+// The 64-bit builds a medium may hold, relative to the data folder: the NT-family IME names in
+// its 64-bit folder.
+std::vector<std::filesystem::path> Edition64BitFiles();
 
 struct CodeTableLine {
     std::string code;  // lower-case letters
@@ -45,6 +52,6 @@ void LayOutMedium(const std::filesystem::path& folder, const MediumSources& sour
 
 // The same for the data folder alone: the demo editions as a maker hands them to a release.
 void LayOutEditions(const std::filesystem::path& folder, const std::filesystem::path& imeModule,
-                    const std::filesystem::path& standinExe);
+                    const std::filesystem::path& imeModule64, const std::filesystem::path& standinExe);
 
 }  // namespace lcime::demo

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "install/InstallImeEdition.h"
+#include "install/Medium.h"
 #include "menu/Form2.h"
 
 namespace lcime {
@@ -65,7 +66,7 @@ TEST(DesignTables, TutorialsExitAndTheRemainingTexts) {
     for (const auto& [highlight, program, step, success, preview] : kTutorialRows) {
         const MenuItem& item = *ItemOf(highlight);
         ASSERT_TRUE(item.tutorial);
-        EXPECT_EQ(item.tutorial->setupProgram, program);
+        EXPECT_EQ(MediumPath(item.tutorial->setupProgram), program);
         EXPECT_EQ(item.slideStep, step);
         EXPECT_EQ(DesignOf(item.resultLabel).caption, success);
         EXPECT_EQ(item.preview, preview);

@@ -1,6 +1,7 @@
 // Install benchmark, run under Wine from the root of a medium: the popular edition's whole
 // install (existence tests, copies, slide-out, registration) against a raw copy of the same
-// two files plus one registration. Both start each run with the files absent and without the
+// files (on 64-bit Windows with the edition's 64-bit build on the medium, four) plus one
+// registration. Both start each run with the files absent and without the
 // layout the run before registered, so that every run meets the same registry.
 //   install_bench.exe [runs]        prints "install_ms <median>" and "raw_ms <median>"
 #include <windows.h>
@@ -8,11 +9,13 @@
 #include <imm.h>
 
 #include <algorithm>
+#include <optional>
 #include <cstdio>
 #include <vector>
 
 #include "app/Probe.h"
 #include "install/InstallImeEdition.h"
+#include "install/Medium.h"
 #include "menu/Form2.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Text.h"
@@ -61,15 +64,30 @@ int wmain(int argc, wchar_t** argv) {
     if (!lcime::RunProbe(platform, state)) return 1;
     const lcime::MenuItem& item = *lcime::ItemOf(lcime::ControlId::Image6b);  // the popular edition
     const lcime::ImeEdition& edition = *item.edition;
-    const std::wstring sys = lcime::win32::Wide(state.gSysDir);
-    const std::wstring ime = std::wstring(edition.nt.imeFile.begin(), edition.nt.imeFile.end());
-    const std::wstring mb = std::wstring(edition.nt.codeTableFile.begin(), edition.nt.codeTableFile.end());
+    using lcime::Build;
+    using lcime::win32::Wide;
+    const std::wstring sys = Wide(state.gSysDir);
+    const std::wstring ime = Wide(edition.nt.imeFile);
+    // What the install copies: medium file and destination directory.
+    const std::optional<lcime::Wow64Directories> wow64 = platform.SystemDirectoriesOf64BitWindows();
+    const std::wstring medium = Wide(lcime::MediumRoot(platform));
+    std::vector<std::pair<std::wstring, std::wstring>> copies = {
+        {medium + Wide(lcime::MediumPath(edition.nt.imeFile)), wow64 ? Wide(wow64->for32Bit) : sys},
+        {medium + Wide(lcime::MediumPath(edition.nt.codeTableFile)), wow64 ? Wide(wow64->for32Bit) : sys}};
+    const std::wstring ime64 = medium + Wide(lcime::MediumPath(edition.nt.imeFile, Build::k64Bit));
+    if (wow64 && !wow64->for64Bit.empty() && GetFileAttributesW(ime64.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        copies.push_back({ime64, Wide(wow64->for64Bit)});
+        copies.push_back({copies[1].first, Wide(wow64->for64Bit)});
+    }
+    auto target = [&](const std::pair<std::wstring, std::wstring>& copy) {
+        return copy.second + copy.first.substr(copy.first.find_last_of(L'\\') + 1);
+    };
     auto removeCopies = [&] {
-        DeleteFileW((sys + ime).c_str());
-        DeleteFileW((sys + mb).c_str());
+        for (const auto& copy : copies) DeleteFileW(target(copy).c_str());
         RemoveLayouts(ime);
         RemoveLayouts(sys + ime);
     };
+    std::printf("files %zu\n", copies.size());
 
     // The two are measured in turns, so that whatever else changes on the machine weighs on
     // both alike.
@@ -80,17 +98,22 @@ int wmain(int argc, wchar_t** argv) {
         double start = Now();
         lcime::InstallImeEdition(edition, item, state, platform, form);
         installs.push_back(Now() - start);
-        if (!form.scene()[item.resultLabel].visible || GetFileAttributesW((sys + mb).c_str()) == INVALID_FILE_ATTRIBUTES) {
+        if (!form.scene()[item.resultLabel].visible ||
+            GetFileAttributesW(target(copies.back()).c_str()) == INVALID_FILE_ATTRIBUTES) {
             std::fprintf(stderr, "the install did not complete\n");
             return 1;
         }
 
         removeCopies();
         start = Now();
-        CopyFileW((L"\\IMEData\\" + ime).c_str(), (sys + ime).c_str(), FALSE);
-        CopyFileW((L"\\IMEData\\" + mb).c_str(), (sys + mb).c_str(), FALSE);
+        for (const auto& copy : copies) {
+            if (!CopyFileW(copy.first.c_str(), target(copy).c_str(), FALSE)) {
+                std::fprintf(stderr, "a raw copy failed\n");
+                return 1;
+            }
+        }
         std::wstring path = sys + ime;
-        std::wstring text = lcime::win32::Wide(edition.layoutText);
+        std::wstring text = Wide(edition.layoutText);
         ImmInstallIMEW(path.data(), text.data());
         raws.push_back(Now() - start);
     }

@@ -1,24 +1,29 @@
 // Copies an edition's IME and code-table files into the system directory when they are not
-// already there under exactly their names, slides the item away, registers the IME and
-// shows the item's result line.
+// already there under exactly their names, on 64-bit Windows also its 64-bit build and code table
+// into the 64-bit system directory, slides the item away, registers the IME once and shows the
+// item's result line.
 #include "install/InstallImeEdition.h"
 
+#include <optional>
+
 #include "install/ErrorReport.h"
+#include "install/Medium.h"
 
 namespace lcime {
 namespace {
 
-// Copies one file unless a normal file of exactly that name, letter case included, is
-// already in the system directory. Reports a failure and returns false.
-bool PlaceFile(std::string_view name, const std::string& medium, const Module1& state, Platform& platform) {
-    const std::string destination = state.gSysDir + std::string(name);
+// Copies one file of the medium into `directory` unless a normal file of exactly its name, letter
+// case included, is already there. Reports a failure and returns false.
+bool PlaceFile(const std::string& medium, std::string_view name, Build from, const std::string& directory,
+               Platform& platform) {
+    const std::string destination = directory + std::string(name);
     const FindResult found = platform.FindFile(destination);
     if (found.error != os_error::kNone) {
         ShowErrorReport(platform, FailedOperation::Find, found.error, destination);
         return false;
     }
     if (found.storedName == name) return true;
-    const std::string source = medium + std::string(kMediumFolder) + std::string(name);
+    const std::string source = medium + MediumPath(name, from);
     if (OsError error = platform.Copy(source, destination)) {
         ShowErrorReport(platform, FailedOperation::Copy, error, source, destination);
         return false;
@@ -27,14 +32,6 @@ bool PlaceFile(std::string_view name, const std::string& medium, const Module1& 
 }
 
 }  // namespace
-
-std::string MediumRoot(Platform& platform) {
-    const std::string beside = platform.ExecutableFolder();
-    if (platform.FolderExists(beside + std::string(kMediumFolder.substr(0, kMediumFolder.size() - 1)))) return beside;
-    std::string root = platform.FullPathName("\\");
-    if (!root.empty() && root.back() == '\\') root.pop_back();
-    return root;
-}
 
 void InstallImeEdition(const ImeEdition& entry, const ItemControls& item, const Module1& state,
                        Platform& platform, InstallerUi& ui) {
@@ -47,10 +44,23 @@ void InstallImeEdition(const ImeEdition& entry, const ItemControls& item, const 
     }
     const ImeBuild& build = state.gWin9x && !entry.largeCharacterSet ? entry.win9x : entry.nt;
 
-    // A failed copy leaves the item in place, unregistered, so it can be tried again.
+    // On 64-bit Windows the 32-bit build goes where 32-bit programs load DLLs from; the 64-bit
+    // build, where the medium has one and the 64-bit directory can be reached, goes where 64-bit
+    // programs do, with the same code table. One registration serves both.
     const std::string medium = MediumRoot(platform);
-    if (!PlaceFile(build.imeFile, medium, state, platform)) return;
-    if (!PlaceFile(build.codeTableFile, medium, state, platform)) return;
+    const std::optional<Wow64Directories> wow64 =
+        state.gWin9x ? std::nullopt : platform.SystemDirectoriesOf64BitWindows();
+    const std::string& directory32 = wow64 ? wow64->for32Bit : state.gSysDir;
+    const bool with64Bit = wow64 && !wow64->for64Bit.empty() &&
+                           !platform.FindFile(medium + MediumPath(build.imeFile, Build::k64Bit)).storedName.empty();
+
+    // A failed copy leaves the item in place, unregistered, so it can be tried again.
+    if (!PlaceFile(medium, build.imeFile, Build::k32Bit, directory32, platform)) return;
+    if (!PlaceFile(medium, build.codeTableFile, Build::k32Bit, directory32, platform)) return;
+    if (with64Bit) {
+        if (!PlaceFile(medium, build.imeFile, Build::k64Bit, wow64->for64Bit, platform)) return;
+        if (!PlaceFile(medium, build.codeTableFile, Build::k32Bit, wow64->for64Bit, platform)) return;
+    }
 
     ui.SlideOut(item.normalPicture, item.highlightPicture, item.slideStep);
     const std::string imePath = state.gSysDir + std::string(build.imeFile);

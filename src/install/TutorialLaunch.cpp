@@ -2,17 +2,17 @@
 #include "install/TutorialLaunch.h"
 
 #include "install/ErrorReport.h"
-#include "install/InstallImeEdition.h"
+#include "install/Medium.h"
 
 namespace lcime {
 
-const Tutorial kTutorialStandard = {"\\IMEData\\lcsetup\\Setup.exe"};
-const Tutorial kTutorialPopular = {"\\IMEData\\plsetup\\Setup.exe"};
+const Tutorial kTutorialStandard = {"lcsetup\\Setup.exe"};
+const Tutorial kTutorialPopular = {"plsetup\\Setup.exe"};
 const std::array<const Tutorial*, 2> kTutorials = {&kTutorialStandard, &kTutorialPopular};
 
 void LaunchTutorial(const Tutorial& tutorial, const ItemControls& item, Platform& platform, InstallerUi& ui) {
     ui.SlideOut(item.normalPicture, item.highlightPicture, item.slideStep);
-    const std::string program = MediumRoot(platform) + std::string(tutorial.setupProgram);
+    const std::string program = MediumRoot(platform) + MediumPath(tutorial.setupProgram);
     if (OsError error = platform.StartProgram(program, kShowMinimized)) {
         // The program keeps running; the item comes back so that it can be tried again.
         ShowErrorReport(platform, FailedOperation::Start, error, program);

@@ -11,7 +11,7 @@
 namespace lcime {
 
 struct Tutorial {
-    std::string_view setupProgram;  // on the medium, no arguments
+    std::string_view setupProgram;  // in the medium's data folder; started with no arguments
 };
 
 extern const Tutorial kTutorialStandard;  // 《轻松学岚辰》

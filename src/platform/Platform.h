@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -39,6 +40,14 @@ struct FindResult {
     std::string storedName;           // empty when no normal file of that name exists
 };
 
+// The two system directories of 64-bit Windows as this program reaches them, each followed by
+// one backslash: where 32-bit programs load their DLLs from, and where 64-bit programs do (empty
+// where this program cannot reach it).
+struct Wow64Directories {
+    std::string for32Bit;
+    std::string for64Bit;
+};
+
 // Show-window value for a program started minimized with focus.
 constexpr int kShowMinimized = 2;
 
@@ -56,6 +65,8 @@ public:
     // Writes the system directory as ANSI text; returns its length in bytes without the
     // terminating zero, the size needed when the buffer is too small, or 0 on failure.
     virtual uint32_t GetSystemDirectoryA(char* buffer, uint32_t size) = 0;
+    // On 64-bit Windows its two system directories; nothing on 32-bit Windows.
+    virtual std::optional<Wow64Directories> SystemDirectoriesOf64BitWindows() = 0;
     // Converts text in the system's ANSI code page to UTF-8.
     virtual std::string AnsiToUtf8(std::string_view ansi) = 0;
 
@@ -64,8 +75,8 @@ public:
     virtual std::string ExecutableFolder() = 0;
     // True when the path names an existing folder.
     virtual bool FolderExists(const std::string& path) = 0;
-    // The full path of a path given relative to the current drive or folder ("\IMEData" on the
-    // current drive).
+    // The full path of a path given relative to the current drive or folder ("\" for the root of
+    // the current drive).
     virtual std::string FullPathName(const std::string& path) = 0;
 
     // Looks for a normal file (not hidden, system or a directory) at a full path and

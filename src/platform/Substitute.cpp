@@ -73,6 +73,11 @@ uint32_t SubstitutePlatform::GetSystemDirectoryA(char* buffer, uint32_t size) {
     return result;
 }
 
+std::optional<Wow64Directories> SubstitutePlatform::SystemDirectoriesOf64BitWindows() {
+    calls.push_back("SystemDirectoriesOf64BitWindows");
+    return wow64;
+}
+
 std::string SubstitutePlatform::AnsiToUtf8(std::string_view ansi) {
     calls.push_back("AnsiToUtf8 bytes=" + std::to_string(ansi.size()));
     iconv_t cd = iconv_open("UTF-8", ansiCodePage.c_str());

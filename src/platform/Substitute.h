@@ -25,6 +25,7 @@ public:
     int32_t platformId = 2;
     std::string systemDirectoryAnsi = "C:\\WINDOWS\\system32";  // bytes in the ANSI code page
     std::vector<uint32_t> systemDirectoryResults;  // forced results, used one per call, in order
+    std::optional<Wow64Directories> wow64;           // set for 64-bit Windows
     std::string ansiCodePage = "CP936";
     std::string executableFolder = "D:";  // Setup.exe at the root of a disc in drive D:
     std::string currentDrive = "D:";      // what a path from the root resolves against
@@ -46,6 +47,7 @@ public:
 
     bool GetVersionExA(OsVersionInfoA& info) override;
     uint32_t GetSystemDirectoryA(char* buffer, uint32_t size) override;
+    std::optional<Wow64Directories> SystemDirectoriesOf64BitWindows() override;
     std::string AnsiToUtf8(std::string_view ansi) override;
     std::string ExecutableFolder() override;
     bool FolderExists(const std::string& path) override;

@@ -9,6 +9,7 @@
 
 #include "install/Form1.h"
 #include "install/InstallImeEdition.h"
+#include "install/Medium.h"
 #include "menu/Form2.h"
 #include "robot/Robot.h"
 
@@ -21,7 +22,7 @@ inline const MenuItem& Item(ControlId picture) { return *ItemOf(picture); }
 
 // The tutorial stand-in beside its setup program has logged one start, minimized.
 inline bool StartedOnceMinimized(const Tutorial& tutorial, const fs::path& medium = Medium()) {
-    const fs::path log = (medium / Wide(tutorial.setupProgram.substr(1))).parent_path() / L"standin.log";
+    const fs::path log = (medium / Wide(MediumPath(tutorial.setupProgram).substr(1))).parent_path() / L"standin.log";
     return ReadFileBytes(log) == "started show=" + std::to_string(kShowMinimized) + "\n";
 }
 
@@ -138,24 +139,26 @@ protected:
         RemoveImeLayouts();
         wchar_t system[MAX_PATH];
         sysDir_ = Utf8(std::wstring(system, GetSystemDirectoryW(system, MAX_PATH))) + "\\";
-        const fs::path other = SystemDirectories().other;
         for (const std::string& name : demo::MediumImeFiles()) {
             SetFileAttributesW(OnMedium(name).c_str(), FILE_ATTRIBUTE_NORMAL);  // a test may make it read-only
-            for (const fs::path& copy : StoredCopies(name)) ASSERT_TRUE(RemoveFile(copy));
-            ASSERT_TRUE(RemoveFile(other / name));
+            for (const fs::path& directory : {dirs.for32Bit, dirs.for64Bit})
+                for (const fs::path& copy : StoredCopies(directory, name)) ASSERT_TRUE(RemoveFile(copy));
         }
         LayOutMedium();
     }
 
+    // The IME path Setup.exe registers.
     fs::path Installed(std::string_view name) const { return Wide(sysDir_ + std::string(name)); }
-    fs::path OnMedium(std::string_view name) const { return Medium() / Wide(kMediumFolder.substr(1)) / Wide(name); }
+    fs::path OnMedium(std::string_view name, Build build = Build::k32Bit) const {
+        return Medium() / Wide(MediumPath(name, build).substr(1));
+    }
 
-    // The installed copies of `name` in any letter case (Windows sees them as one file); with
-    // `orLonger`, also the files whose names begin with it.
-    std::vector<fs::path> StoredCopies(std::string_view name, bool orLonger = false) const {
+    // The copies of `name` in a system directory in any letter case (Windows sees them as one
+    // file); with `orLonger`, also the files whose names begin with it.
+    std::vector<fs::path> StoredCopies(const fs::path& directory, std::string_view name, bool orLonger = false) const {
         const std::wstring wanted = Wide(name);
         std::vector<fs::path> copies;
-        for (const auto& entry : fs::directory_iterator(SystemDirectories().installed)) {
+        for (const auto& entry : fs::directory_iterator(directory)) {
             const std::wstring file = entry.path().filename();
             if (_wcsnicmp(file.c_str(), wanted.c_str(), orLonger ? wanted.size() : file.size() + 1) == 0)
                 copies.push_back(entry.path());
@@ -175,8 +178,11 @@ protected:
         return menu.Click(item.normalPicture) && (!item.edition->largeCharacterSet || menu.CloseNotice());
     }
 
-    // Both files copied (or, not `copied`, kept) as one plain file each, none into the other
-    // system directory, the IME registered once under its text, the result line shown.
+    // The IME registered once under its text; both files copied (or, not `copied`, those of the
+    // 32-bit directory kept) as one plain file each: on the 9x family into this suite's system
+    // directory, on the NT family into the 32-bit one and, where the medium has the edition's
+    // 64-bit build, that build and the code table into the 64-bit one; nothing in the other
+    // directory; the result line shown.
     void ExpectInstalled(const MenuItem& item, const ImeBuild& build, bool copied = true) {
         std::vector<KeyboardLayout> layouts;
         ASSERT_TRUE(Poll([&] {  // the layout's key comes before its values
@@ -186,26 +192,35 @@ protected:
         ASSERT_EQ(layouts.size(), 1u);
         EXPECT_EQ(Utf8(layouts[0].layoutText), item.edition->layoutText);
         EXPECT_EQ(layouts[0].imeFile, Installed(build.imeFile).wstring());
-        for (std::string_view name : {build.imeFile, build.codeTableFile}) {
-            const auto copies = StoredCopies(name, true);  // and no partial copy beside it
-            ASSERT_EQ(copies.size(), 1u) << name;
-            EXPECT_EQ(ReadFileBytes(copies[0]) == ReadFileBytes(OnMedium(name)), copied) << name;
-            const DWORD inTheWay = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
-            EXPECT_EQ(GetFileAttributesW(copies[0].c_str()) & inTheWay, 0u) << name;
+        const bool win9x = &build == &item.edition->win9x;
+        const bool with64Bit = !win9x && fs::exists(OnMedium(build.imeFile, Build::k64Bit));
+        for (const fs::path& directory : {dirs.for32Bit, dirs.for64Bit}) {
+            const bool is64Bit = directory == dirs.for64Bit;
+            const bool expected = win9x ? directory == dirs.own : !is64Bit || with64Bit;
+            for (std::string_view name : {build.imeFile, build.codeTableFile}) {
+                SCOPED_TRACE(Utf8(directory / Wide(name)));
+                const auto copies = StoredCopies(directory, name, true);  // and no partial copy beside it
+                ASSERT_EQ(copies.size(), expected ? 1u : 0u);
+                if (!expected) continue;
+                const Build from = is64Bit && !win9x && name == build.imeFile ? Build::k64Bit : Build::k32Bit;
+                EXPECT_EQ(ReadFileBytes(copies[0]) == ReadFileBytes(OnMedium(name, from)), copied || is64Bit);
+                const DWORD inTheWay = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
+                EXPECT_EQ(GetFileAttributesW(copies[0].c_str()) & inTheWay, 0u);
+            }
         }
-        const fs::path other = SystemDirectories().other;
-        for (const std::string& name : demo::MediumImeFiles())
-            EXPECT_FALSE(fs::exists(other / name)) << name;
         EXPECT_TRUE(menu.Shown(item.resultLabel)) << "no result line";
     }
     void ExpectInstalled(const MenuItem& item) { ExpectInstalled(item, item.edition->nt); }
 
     bool NothingInstalled(const ImeBuild& build) const {
-        return StoredCopies(build.imeFile).empty() && StoredCopies(build.codeTableFile).empty() &&
-               LayoutsOf(build.imeFile).empty();
+        for (const fs::path& directory : {dirs.for32Bit, dirs.for64Bit})
+            if (!StoredCopies(directory, build.imeFile).empty() || !StoredCopies(directory, build.codeTableFile).empty())
+                return false;
+        return LayoutsOf(build.imeFile).empty();
     }
 
-    std::string sysDir_;  // with its trailing backslash, as Setup.exe names its destinations
+    const SystemDirs dirs = SystemDirectories();
+    std::string sysDir_;  // with its trailing backslash, as Setup.exe names the IME it registers
     SetupMenu menu;
 };
 

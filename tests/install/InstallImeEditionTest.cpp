@@ -7,6 +7,7 @@
 #include <map>
 
 #include "install/ErrorReport.h"
+#include "install/Medium.h"
 #include "menu/Form2.h"
 #include "platform/Substitute.h"
 
@@ -38,20 +39,31 @@ private:
 };
 
 const std::string kSys = "C:\\WINDOWS\\system32\\";
+// The two system directories as a 64-bit Setup.exe names them; the 32-bit one is not gSysDir.
+const Wow64Directories kWow64 = {"C:\\WINDOWS\\SysWOW64\\", kSys};
 
-std::string Medium(std::string_view name) { return "D:" + std::string(kMediumFolder) + std::string(name); }
+std::string Medium(std::string_view name, Build build = Build::k32Bit) { return "D:" + MediumPath(name, build); }
 std::string System(std::string_view name) { return kSys + std::string(name); }
 
 class InstallTest : public ::testing::Test {
 protected:
     void SetUp() override {
         state.gSysDir = kSys;
+        LayOutMedium(true);
+    }
+    // A fresh machine and a medium beside Setup.exe on D:, with or without the 64-bit builds; the
+    // current drive's root holds none.
+    void LayOutMedium(bool with64Bit) {
+        platform = SubstitutePlatform();
+        platform.currentDrive = "E:";
+        platform.AddDirectory("D:\\" + std::string(kMediumFolder));
         for (const ImeEdition* entry : kImeEditions) {
             for (const ImeBuild& build : {entry->win9x, entry->nt}) {
                 if (build.imeFile.empty()) continue;
                 platform.AddFile(Medium(build.imeFile));
                 platform.AddFile(Medium(build.codeTableFile));
             }
+            if (with64Bit) platform.AddFile(Medium(entry->nt.imeFile, Build::k64Bit));
         }
     }
     void Install(const MenuItem& item) {
@@ -64,21 +76,48 @@ protected:
     Module1 state;
 };
 
-TEST_F(InstallTest, EveryEditionCopiesItsBuildSlidesRegistersAndShowsItsResultLine) {
-    for (bool win9x : {false, true}) {
-        state.gWin9x = win9x;
+// On 32-bit Windows and the 9x family the build goes into the system directory. On 64-bit Windows
+// the 32-bit build goes into the 32-bit directory and, where the medium has a 64-bit build and the
+// 64-bit directory can be reached, that build and the code table into the 64-bit one. One
+// registration under the system directory's path.
+TEST_F(InstallTest, EveryEditionCopiesItsBuildsSlidesRegistersOnceAndShowsItsResultLine) {
+    struct Machine {
+        bool win9x;
+        std::optional<Wow64Directories> wow64;
+        bool with64Bit;  // the medium holds the 64-bit builds
+    };
+    const Machine machines[] = {{false, std::nullopt, true},
+                                {true, kWow64, true},
+                                {false, kWow64, true},
+                                {false, kWow64, false},
+                                {false, Wow64Directories{kSys, ""}, true}};  // no way into the 64-bit one
+    for (const Machine& machine : machines) {
+        state.gWin9x = machine.win9x;
         for (const MenuItem& item : kMenuItems) {
-            if (!item.edition || (win9x && item.edition->largeCharacterSet)) continue;
+            if (!item.edition || (machine.win9x && item.edition->largeCharacterSet)) continue;
+            LayOutMedium(machine.with64Bit);
+            platform.wow64 = machine.wow64;
             const ImeEdition& e = *item.edition;
-            SCOPED_TRACE(std::string(e.layoutText) + (win9x ? " 9x" : " NT"));
-            const ImeBuild& b = win9x ? e.win9x : e.nt;
+            SCOPED_TRACE(std::string(e.layoutText) + (machine.win9x ? " 9x " : " NT ") +
+                         (machine.wow64 ? "64 " + machine.wow64->for64Bit : "32") + (machine.with64Bit ? " x64" : ""));
+            const ImeBuild& b = machine.win9x ? e.win9x : e.nt;
             Install(item);
             Calls expected;
             if (e.largeCharacterSet) expected.push_back("ShowNotice");  // before any file is touched
             expected.push_back("FolderExists D:\\IMEData");
-            for (std::string_view file : {b.imeFile, b.codeTableFile}) {
-                expected.push_back("FindFile " + System(file));
-                expected.push_back("Copy " + Medium(file) + " -> " + System(file));
+            if (!machine.win9x) expected.push_back("SystemDirectoriesOf64BitWindows");
+            const bool reaches64Bit = !machine.win9x && machine.wow64 && !machine.wow64->for64Bit.empty();
+            if (reaches64Bit) expected.push_back("FindFile " + Medium(b.imeFile, Build::k64Bit));
+            auto copy = [&](std::string_view file, Build from, const std::string& directory) {
+                expected.push_back("FindFile " + directory + std::string(file));
+                expected.push_back("Copy " + Medium(file, from) + " -> " + directory + std::string(file));
+            };
+            const std::string& directory32 = !machine.win9x && machine.wow64 ? machine.wow64->for32Bit : kSys;
+            copy(b.imeFile, Build::k32Bit, directory32);
+            copy(b.codeTableFile, Build::k32Bit, directory32);
+            if (reaches64Bit && machine.with64Bit) {
+                copy(b.imeFile, Build::k64Bit, machine.wow64->for64Bit);
+                copy(b.codeTableFile, Build::k32Bit, machine.wow64->for64Bit);
             }
             expected.push_back("SlideOut " + Id(item.normalPicture) + "," + Id(item.highlightPicture) +
                                " step=" + std::to_string(item.slideStep));
@@ -88,20 +127,6 @@ TEST_F(InstallTest, EveryEditionCopiesItsBuildSlidesRegistersAndShowsItsResultLi
             EXPECT_TRUE(ui.captions.empty());
         }
     }
-}
-
-// As on Windows, a hidden or system file of the name does not count as present: it is copied over
-// and comes out as a normal file. (A file of exactly the name is kept, one in another letter case
-// replaced: checked under Wine, where the names are stored.)
-TEST_F(InstallTest, HiddenAndSystemFilesOfTheNameAreCopiedOverAndComeOutNormal) {
-    const MenuItem& item = *ItemOf(ControlId::Image7b);
-    const ImeEdition& g = *item.edition;
-    platform.AddFile(System(g.nt.imeFile), "hidden", /*hidden=*/true);
-    platform.AddFile(System(g.nt.codeTableFile), "system", false, /*system=*/true);
-    Install(item);
-    EXPECT_EQ(platform.CallsOf("Copy").size(), 2u);
-    EXPECT_FALSE(platform.FileAt(System(g.nt.imeFile))->hidden);
-    EXPECT_FALSE(platform.FileAt(System(g.nt.codeTableFile))->system);
 }
 
 // Only a zero handle is a refusal: a layout handle read as a signed number is mostly negative (as
@@ -126,7 +151,19 @@ TEST_F(InstallTest, FailedCopyIsReportedNothingIsRegisteredAndTheItemCanBeTriedA
     EXPECT_EQ(platform.calls.back(), "ShowMessage " + FormatErrorReport({FailedOperation::Copy, os_error::kFileNotFound,
                                                                          platform.DescribeError(os_error::kFileNotFound),
                                                                          Medium(e.nt.codeTableFile), System(e.nt.codeTableFile)}));
-    EXPECT_EQ(platform.calls.size(), 6u);  // the IME file was copied before the failure
+    EXPECT_EQ(platform.calls.size(), 7u);  // the IME file was copied before the failure
+
+    // On 64-bit Windows a failed copy of the 64-bit build, after the 32-bit ones, stops the same way.
+    LayOutMedium(true);
+    platform.wow64 = kWow64;
+    platform.copyErrors[Medium(e.nt.imeFile, Build::k64Bit)] = os_error::kAccessDenied;
+    Install(popular);
+    EXPECT_EQ(platform.calls.back(), "ShowMessage " + FormatErrorReport({FailedOperation::Copy, os_error::kAccessDenied,
+                                                                         platform.DescribeError(os_error::kAccessDenied),
+                                                                         Medium(e.nt.imeFile, Build::k64Bit),
+                                                                         kWow64.for64Bit + std::string(e.nt.imeFile)}));
+    EXPECT_EQ(platform.CallsOf("Copy").size(), 3u);
+    EXPECT_TRUE(platform.CallsOf("SlideOut").empty());
 
     platform.copyErrors.clear();
     Install(popular);
@@ -134,9 +171,10 @@ TEST_F(InstallTest, FailedCopyIsReportedNothingIsRegisteredAndTheItemCanBeTriedA
 
     // A destination that cannot even be searched stops before any copy.
     const MenuItem& hongKong = *ItemOf(ControlId::Image7b);
+    platform.wow64.reset();
     platform.findErrors[System(hongKong.edition->nt.imeFile)] = 21;
     Install(hongKong);
-    EXPECT_EQ(platform.calls.size(), 3u);
+    EXPECT_EQ(platform.calls.size(), 4u);
     EXPECT_NE(platform.calls.back().find("错误 21"), std::string::npos);
 }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "install/ErrorReport.h"
+#include "install/Medium.h"
 #include "install/TutorialLaunch.h"
 #include "platform/Substitute.h"
 
@@ -116,9 +117,9 @@ TEST_F(Form2Test, AClickIsPressAndReleaseOnTheSameVisibleHighlightOrBanner) {
 // A tutorial whose program does not start is reported and its item comes back to its place; then
 // each tutorial, clicked twice, starts its program once, minimized, and shows its result line.
 TEST_F(Form2Test, EachTutorialStartsOnceEvenWhenClickedTwiceAndAFailedStartPutsItsItemBack) {
-    for (const Tutorial* t : kTutorials) platform.AddFile(OnDisc(t->setupProgram));
+    for (const Tutorial* t : kTutorials) platform.AddFile(OnDisc(MediumPath(t->setupProgram)));
     const MenuItem& failing = *ItemOf(C::Image1a);
-    const std::string failingProgram = OnDisc(failing.tutorial->setupProgram);
+    const std::string failingProgram = OnDisc(MediumPath(failing.tutorial->setupProgram));
     platform.startErrors[failingProgram] = os_error::kFileNotFound;
     UseItem(failing.normalPicture);
     EXPECT_EQ(platform.calls.back(),
@@ -133,7 +134,7 @@ TEST_F(Form2Test, EachTutorialStartsOnceEvenWhenClickedTwiceAndAFailedStartPutsI
         platform.calls.clear();
         UseItem(item.normalPicture);
         UseItem(item.normalPicture);  // the result line lies there now
-        EXPECT_EQ(platform.CallsOf("StartProgram"), Calls{"StartProgram " + OnDisc(item.tutorial->setupProgram) + " show=2"});
+        EXPECT_EQ(platform.CallsOf("StartProgram"), Calls{"StartProgram " + OnDisc(MediumPath(item.tutorial->setupProgram)) + " show=2"});
         EXPECT_EQ(scene().HitTest(Middle(item.normalPicture).first, Middle(item.normalPicture).second), item.resultLabel);
     }
 }

@@ -1,29 +1,41 @@
 #!/bin/bash
-# make-release on demo editions with five faults: refused, each faulty file named once, nothing
-# written. Signed with a throwaway certificate: the ISO image (read through its Joliet names, as
+# make-release on demo editions with five faults, and five more in the folder of 64-bit builds:
+# refused, each faulty file named once, nothing written. The good editions, with their 64-bit
+# builds, signed with a throwaway certificate: the ISO image (read through its Joliet names, as
 # Windows does) and the zip hold the medium byte for byte, the sums cover every file, and
-# Setup.exe from the image verifies and passes the executable check (the arguments after three).
+# Setup.exe from the image verifies and passes the executable check (the arguments after four).
 set -eu
-build=$1 ime=$2 standin=$3
-shift 3
+build=$1 ime=$2 ime64=$3 standin=$4
+shift 4
 repo="$(cd "$(dirname "$0")/../.." && pwd)"
 rm -rf "$build/release-test" && mkdir -p "$build/release-test" && cd "$build/release-test"
 fail() { cat release.log; echo "release-test: $*"; exit 1; }
 release() { LCIME_RELEASE_BUILD="$build" "$repo/scripts/make-release" "$@" >release.log 2>&1; }
 
 (cd "$repo" && cmake --preset host >/dev/null && cmake --build --preset host --target make-medium >/dev/null)
-"$repo/build/host/demo/make-medium" --editions editions "$ime" "$standin"
+"$repo/build/host/demo/make-medium" --editions editions "$ime" "$standin" "$ime64"
 mapfile -t imes < <(cd editions && ls *.IME)
 mapfile -t tables < <(cd editions && ls *.MB)
+mapfile -t imes64 < <(cd editions && ls x64/*.IME)
+no64=$(printf '%s\n' "${imes[@]}" | grep -vxFf <(printf '%s\n' "${imes64[@]#*/}") | head -1)
+dll64=$(mktemp -u --suffix=.dll) dll32=$(mktemp -u --suffix=.dll)
+echo 'int unused;' | x86_64-w64-mingw32-gcc-win32 -shared -x c - -o "$dll64"
+echo 'int unused;' | i686-w64-mingw32-gcc-win32 -shared -x c - -o "$dll32"
 cp -R editions faulty
 rm "faulty/${tables[0]}"
 : >"faulty/${tables[1]}"
 mv "faulty/${imes[0]}" "faulty/${imes[0],,}"
-echo 'int unused;' | x86_64-w64-mingw32-gcc-win32 -shared -x c - -o "faulty/${imes[1]}"
-echo 'int unused;' | i686-w64-mingw32-gcc-win32 -shared -x c - -o "faulty/${imes[2]}"
+cp "$dll64" "faulty/${imes[1]}"
+cp "$dll32" "faulty/${imes[2]}"
+cp "editions/${imes[3]}" "faulty/${imes64[0]}"  # a 32-bit build
+mv "faulty/${imes64[1]}" "faulty/${imes64[1],,}"
+cp "editions/${imes64[2]}" "faulty/x64/$no64"  # a name without an NT-family build
+cp "editions/${tables[2]}" faulty/x64/
+cp "$dll64" "faulty/${imes64[3]}"
+rm "$dll64" "$dll32"
 ! release faulty refused && [ ! -e refused ] || fail "faulty editions accepted"
-diff <(grep -o '/faulty/[^:]*' release.log | sort) <(printf '/faulty/%s\n' "${tables[@]:0:2}" "${imes[@]:0:3}" | sort) ||
-    fail "not each fault named once"
+diff <(grep -o '/faulty/[^:]*' release.log | sort) <(printf '/faulty/%s\n' "${tables[@]:0:2}" "${imes[@]:0:3}" \
+    "${imes64[0]}" "${imes64[1],,}" "x64/$no64" "x64/${tables[2]}" "${imes64[3]}" | sort) || fail "not each fault named once"
 
 openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj /CN=test -keyout key.pem -out cert.pem 2>/dev/null
 openssl rand -hex 16 >password

@@ -22,6 +22,46 @@ uint32_t Win32Platform::GetSystemDirectoryA(char* buffer, uint32_t size) {
     return ::GetSystemDirectoryA(buffer, size);
 }
 
+namespace {
+
+// A directory the system reports, followed by one backslash; empty when the query fails.
+std::string DirectoryFrom(UINT(WINAPI* query)(LPWSTR, UINT)) {
+    std::wstring path(MAX_PATH, L'\0');
+    UINT length = query(path.data(), static_cast<UINT>(path.size()));
+    if (length >= path.size()) {
+        path.resize(length);
+        length = query(path.data(), length);
+    }
+    if (length == 0 || length >= path.size()) return {};
+    path.resize(length);
+    return Utf8(path) + "\\";
+}
+
+}  // namespace
+
+std::optional<Wow64Directories> Win32Platform::SystemDirectoriesOf64BitWindows() {
+#ifdef _WIN64
+    Wow64Directories directories{DirectoryFrom(GetSystemWow64DirectoryW), DirectoryFrom(GetSystemDirectoryW)};
+    if (directories.for32Bit.empty()) return std::nullopt;  // 64-bit Windows without its 32-bit part
+    return directories;
+#else
+    // Looked up at run time, so that the loader never refuses the program for its absence.
+    using IsWow64 = BOOL(WINAPI*)(HANDLE, PBOOL);
+    const auto isWow64 = reinterpret_cast<IsWow64>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "IsWow64Process")));
+    BOOL wow64 = FALSE;
+    if (!isWow64 || !isWow64(GetCurrentProcess(), &wow64) || !wow64) return std::nullopt;
+    // The 64-bit directory is reached through its Sysnative alias rather than by switching the
+    // file-system redirection off, which would also send every DLL the system loads meanwhile to
+    // the 64-bit directory. Windows XP x64 without its hotfix has no alias: 32-bit copies only.
+    Wow64Directories directories{DirectoryFrom(GetSystemDirectoryW), {}};
+    const std::string windows = DirectoryFrom(GetSystemWindowsDirectoryW);
+    if (directories.for32Bit.empty()) return std::nullopt;
+    if (!windows.empty() && FolderExists(windows + "Sysnative")) directories.for64Bit = windows + "Sysnative\\";
+    return directories;
+#endif
+}
+
 std::string Win32Platform::AnsiToUtf8(std::string_view ansi) {
     if (ansi.empty()) return {};
     const int size = static_cast<int>(ansi.size());

@@ -14,6 +14,7 @@ public:
 
     bool GetVersionExA(OsVersionInfoA& info) override;
     uint32_t GetSystemDirectoryA(char* buffer, uint32_t size) override;
+    std::optional<Wow64Directories> SystemDirectoriesOf64BitWindows() override;
     std::string AnsiToUtf8(std::string_view ansi) override;
     std::string ExecutableFolder() override;
     bool FolderExists(const std::string& path) override;

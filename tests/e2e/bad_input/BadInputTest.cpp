@@ -8,10 +8,14 @@ namespace lcime::e2e {
 
 class BadInput : public E2eTest {
 protected:
-    std::string CopyReport(OsError error, std::string_view name) const {
+    // The report of a failed copy of `name` into the 32-bit system directory, or of the 64-bit
+    // build into the 64-bit one, naming both as Setup.exe does.
+    std::string CopyReport(OsError error, std::string_view name, Build build = Build::k32Bit) const {
         win32::Win32Platform platform;
-        return FormatErrorReport({FailedOperation::Copy, error, platform.DescribeError(error), Utf8(OnMedium(name)),
-                                  sysDir_ + std::string(name)});
+        const Wow64Directories directories = platform.SystemDirectoriesOf64BitWindows().value();
+        const std::string& destination = build == Build::k64Bit ? directories.for64Bit : directories.for32Bit;
+        return FormatErrorReport({FailedOperation::Copy, error, platform.DescribeError(error),
+                                  Utf8(OnMedium(name, build)), destination + std::string(name)});
     }
 
     // Installs with a medium file or folder moved aside; the copy of `reported` fails.
@@ -27,13 +31,12 @@ TEST_F(BadInput, MissingMediumFilesAreReportedUntilTheyAreBack) {
     const MenuItem& popular = Item(ControlId::Image6a);
     const ImeBuild& files = popular.edition->nt;
     ASSERT_TRUE(menu.Start());
-    InstallWithout(Medium() / Wide(kMediumFolder.substr(1, kMediumFolder.size() - 2)), popular,
-                   os_error::kPathNotFound, files.imeFile);
+    InstallWithout(Medium() / Wide(kMediumFolder), popular, os_error::kPathNotFound, files.imeFile);
     EXPECT_TRUE(NothingInstalled(files));
     InstallWithout(OnMedium(files.codeTableFile), popular, os_error::kFileNotFound, files.codeTableFile);
     // The IME file copied before the missing code table stays, unregistered.
-    EXPECT_EQ(ReadFileBytes(Installed(files.imeFile)), ReadFileBytes(OnMedium(files.imeFile)));
-    EXPECT_TRUE(StoredCopies(files.codeTableFile).empty());
+    EXPECT_EQ(ReadFileBytes(dirs.for32Bit / files.imeFile), ReadFileBytes(OnMedium(files.imeFile)));
+    EXPECT_TRUE(StoredCopies(dirs.for32Bit, files.codeTableFile).empty());
     EXPECT_TRUE(LayoutsOf(files.imeFile).empty());
     ASSERT_TRUE(Install(popular));
     ASSERT_NO_FATAL_FAILURE(ExpectInstalled(popular));
@@ -54,13 +57,13 @@ TEST_F(BadInput, ACopyCutShortLeavesNothingUnderTheNameAndTheNextStartInstalls) 
     ASSERT_TRUE(menu.Start() && menu.Click(popular.normalPicture));
     // The copy under way, whatever name it is made under, has its first bytes.
     ASSERT_TRUE(Poll([&] {
-        const std::vector<fs::path> copies = StoredCopies(table, true);
+        const std::vector<fs::path> copies = StoredCopies(dirs.for32Bit, table, true);
         std::error_code error;
         const uintmax_t size = copies.empty() ? 0 : fs::file_size(copies[0], error);
         return size > 0 && size != uintmax_t(-1);
     })) << "no copy under way";
     menu.process.Kill();
-    EXPECT_TRUE(StoredCopies(table).empty()) << "a torn copy under the catalogue's name";
+    EXPECT_TRUE(StoredCopies(dirs.for32Bit, table).empty()) << "a torn copy under the catalogue's name";
 
     LayOutMedium();
     ASSERT_TRUE(menu.Start() && Install(popular));
@@ -96,28 +99,39 @@ TEST_F(BadInput, DestinationsInTheWayAreReplacedAndExactNamesKept) {
         SetFileAttributesW(file.c_str(), attributes);
         return fs::exists(file) && (GetFileAttributesW(file.c_str()) & attributes) == attributes;
     };
-    auto upper = [&](std::string_view view) { return Installed(CharUpperA(std::string(view).data())); };
-    ASSERT_TRUE(place(Installed(sixSix.nt.imeFile), FILE_ATTRIBUTE_HIDDEN));
-    ASSERT_TRUE(place(Installed(sixSix.nt.codeTableFile), FILE_ATTRIBUTE_SYSTEM));
-    ASSERT_TRUE(place(upper(traditional.nt.imeFile), FILE_ATTRIBUTE_READONLY));
-    ASSERT_TRUE(place(upper(traditional.nt.codeTableFile)));
-    ASSERT_TRUE(place(Installed(hongKong.nt.imeFile)));
-    ASSERT_TRUE(place(Installed(hongKong.nt.codeTableFile)));
+    auto in32 = [&](std::string_view name) { return dirs.for32Bit / Wide(name); };
+    auto upper = [&](const fs::path& directory, std::string_view view) {
+        return directory / CharUpperA(std::string(view).data());
+    };
+    ASSERT_TRUE(place(in32(sixSix.nt.imeFile), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(place(in32(sixSix.nt.codeTableFile), FILE_ATTRIBUTE_SYSTEM));
+    ASSERT_TRUE(place(upper(dirs.for32Bit, traditional.nt.imeFile), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(place(upper(dirs.for32Bit, traditional.nt.codeTableFile)));
+    ASSERT_TRUE(place(in32(hongKong.nt.imeFile)));
+    ASSERT_TRUE(place(in32(hongKong.nt.codeTableFile)));
     for (std::string_view name : {simplified.nt.imeFile, simplified.nt.codeTableFile})
         ASSERT_TRUE(SetFileAttributesW(OnMedium(name).c_str(), FILE_ATTRIBUTE_READONLY));
     // A hidden code table under another letter case is copied over, but this process holds it
-    // open: the failed copy leaves it as it was, hidden.
-    win32::UniqueFile held(CreateFileW(upper(popular.nt.codeTableFile).c_str(), GENERIC_WRITE, 0, nullptr,
-                                       CREATE_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr));
+    // open: the failed copy leaves it as it was, hidden. Then the 64-bit build, held the same way
+    // as a 64-bit program holds a loaded input method, gets the same advice.
+    const fs::path heldTable = upper(dirs.for32Bit, popular.nt.codeTableFile);
+    win32::UniqueFile held(CreateFileW(heldTable.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                       FILE_ATTRIBUTE_HIDDEN, nullptr));
     ASSERT_TRUE(held);
 
     ASSERT_TRUE(menu.Start());
     ASSERT_TRUE(Install(Item(ControlId::Image6a)));
     ASSERT_TRUE(menu.Dismiss(CopyReport(os_error::kSharingViolation, popular.nt.codeTableFile)));
-    EXPECT_EQ(StoredCopies(popular.nt.codeTableFile, true).size(), 1u) << "a partial copy left";
+    EXPECT_EQ(StoredCopies(dirs.for32Bit, popular.nt.codeTableFile, true).size(), 1u) << "a partial copy left";
     EXPECT_TRUE(LayoutsOf(popular.nt.imeFile).empty());
-    EXPECT_EQ(GetFileAttributesW(upper(popular.nt.codeTableFile).c_str()) & FILE_ATTRIBUTE_HIDDEN,
-              DWORD(FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_EQ(GetFileAttributesW(heldTable.c_str()) & FILE_ATTRIBUTE_HIDDEN, DWORD(FILE_ATTRIBUTE_HIDDEN));
+    held = win32::UniqueFile(CreateFileW(upper(dirs.for64Bit, popular.nt.imeFile).c_str(), GENERIC_WRITE, 0, nullptr,
+                                         CREATE_ALWAYS, 0, nullptr));
+    ASSERT_TRUE(held);
+    ASSERT_TRUE(Install(Item(ControlId::Image6a)));
+    ASSERT_TRUE(menu.Dismiss(CopyReport(os_error::kSharingViolation, popular.nt.imeFile, Build::k64Bit)));
+    EXPECT_EQ(StoredCopies(dirs.for64Bit, popular.nt.imeFile, true).size(), 1u) << "a partial copy left";
+    EXPECT_TRUE(LayoutsOf(popular.nt.imeFile).empty());
     held.reset();
     for (ControlId picture : {ControlId::Image6a, ControlId::Image3a, ControlId::Image5a, ControlId::Image4a,
                               ControlId::Image7a}) {

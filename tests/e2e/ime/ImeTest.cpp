@@ -10,13 +10,16 @@ namespace lcime::e2e {
 std::vector<demo::CodeTableLine> TableOf(const ImeEdition& edition) {
     return demo::CodeTableLines(fs::path(edition.nt.codeTableFile).stem().string());
 }
-// Runs typewin: it activates the layout, presses the letters and Enter, and reports the text.
-std::string TypeWith(const KeyboardLayout& layout, const std::string& letters) {
+// The typing programs: one of this suite's bitness and, beside an i686 suite, a 64-bit one.
+const char* const kTypewins[] = {LCIME_TYPEWINS};
+
+// Runs a typewin: it activates the layout, presses the letters and Enter, and reports the text.
+std::string TypeWith(const std::string& program, const KeyboardLayout& layout, const std::string& letters) {
     const fs::path here = fs::current_path(), report = here / L"typed.txt";
     Process typewin;
     DWORD exitCode = 2;
     EXPECT_TRUE(RemoveFile(report) &&
-                typewin.Start(L"\"" + OnZ(LCIME_TYPEWIN).wstring() + L"\" " + layout.key + L" \"" + layout.imeFile +
+                typewin.Start(L"\"" + OnZ(program.c_str()).wstring() + L"\" " + layout.key + L" \"" + layout.imeFile +
                                   L"\" " + Wide(letters) + L" \"" + report.wstring() + L"\"", here) &&
                 typewin.WaitExit(exitCode, kFirstWindowMs));
     EXPECT_EQ(exitCode, 0u) << "1: the Enter after the letters never came; 3: the IME was not loaded";
@@ -109,9 +112,12 @@ TEST_F(ImeTest, NoticeUnderTheImeKeepsItsTextsThenEditionsTypeTheirTablesAndNoth
             letters += line.code;
             texts += line.text;
         }
-        EXPECT_EQ(TypeWith(layouts[0], letters), texts);
-        ASSERT_TRUE(RemoveFile(Installed(edition->nt.codeTableFile)));
-        EXPECT_EQ(TypeWith(layouts[0], letters), letters) << "typed without its code table";
+        // Each program loads the build of its own bitness, with the code table beside it.
+        for (const std::string program : kTypewins) EXPECT_EQ(TypeWith(program, layouts[0], letters), texts) << program;
+        for (const fs::path& directory : {dirs.for32Bit, dirs.for64Bit})
+            ASSERT_TRUE(RemoveFile(directory / Wide(edition->nt.codeTableFile)));
+        for (const std::string program : kTypewins)
+            EXPECT_EQ(TypeWith(program, layouts[0], letters), letters) << program << " typed without its code table";
     }
 }
 

@@ -9,8 +9,8 @@ namespace lcime::e2e {
 using MenuTest = E2eTest;
 
 // Started as from a shortcut set to Maximized: the fixed window still opens centred at its design
-// size. Each item highlights and shows its own preview, every edition installs, then the banner's
-// box and the exit item.
+// size. Each item highlights and shows its own preview, every edition installs (one without its
+// 64-bit build), then the banner's box and the exit item.
 TEST_F(MenuTest, OpensCentredEvenMaximizedThenItemsHighlightAndPreviewAndInstallThenBannerAndExit) {
     ASSERT_TRUE(menu.Start(SW_SHOWMAXIMIZED));
     RECT client, frame;
@@ -21,6 +21,8 @@ TEST_F(MenuTest, OpensCentredEvenMaximizedThenItemsHighlightAndPreviewAndInstall
     EXPECT_NEAR(frame.top + frame.bottom, GetSystemMetrics(SM_CYSCREEN), 1);
     EXPECT_FALSE(IsZoomed(menu.window));
 
+    // The 6.6 edition without its 64-bit build on the medium: installed as before, 32-bit only.
+    ASSERT_TRUE(RemoveFile(OnMedium(Item(ControlId::Image3a).edition->nt.imeFile, Build::k64Bit)));
     std::vector<COLORREF> previews[8];
     for (const MenuItem& item : kMenuItems) {
         SCOPED_TRACE(static_cast<int>(item.normalPicture));

@@ -35,18 +35,16 @@ inline fs::path OnZ(const char* unixPath) { return fs::path(L"Z:" + Wide(unixPat
 inline fs::path Medium() { return L"M:\\"; }
 inline void LayOutMedium(const fs::path& folder = Medium()) {
     auto env = [](const char* name) { return OnZ(std::getenv(name)); };
-    demo::LayOutMedium(folder, {env("LCIME_SETUP_EXE"), env("LCIME_IME_MODULE"), env("LCIME_STANDIN_EXE")});
+    demo::LayOutMedium(folder, {env("LCIME_SETUP_EXE"), env("LCIME_IME_MODULE"), env("LCIME_IME_MODULE_64"),
+                                env("LCIME_STANDIN_EXE")});
 }
 
-// The system directory Setup.exe copies into (the one of this suite's bitness) and the other one,
-// which may not exist, as Z: paths inside the prefix so no file-system redirection applies.
-struct SystemDirs { fs::path installed, other; };
+// The two system directories of the prefix, as Z: paths so that no file-system redirection
+// applies, and the one this program's system directory is.
+struct SystemDirs { fs::path for32Bit, for64Bit, own; };
 inline SystemDirs SystemDirectories() {
     const fs::path windows = OnZ(std::getenv("WINEPREFIX")) / L"drive_c" / L"windows";
-    BOOL wow64 = FALSE;
-    IsWow64Process(GetCurrentProcess(), &wow64);
-    if (wow64) return {windows / L"syswow64", windows / L"system32"};
-    return {windows / L"system32", windows / L"syswow64"};
+    return {windows / L"syswow64", windows / L"system32", windows / (sizeof(void*) == 8 ? L"system32" : L"syswow64")};
 }
 
 inline std::string ReadFileBytes(const fs::path& file) {

@@ -35,3 +35,7 @@
 #define IDR_FEATURE 140
 
 #define IDD_FORM1 200
+
+// The list of the medium's files with their SHA-256 sums that scripts/make-release builds into a
+// release's Setup.exe (resources/ReleaseSums.rc.in).
+#define IDR_RELEASE_SUMS 300

@@ -2,15 +2,18 @@
 // install (existence tests, copies, slide-out, registration) against a raw copy of the same
 // files (on 64-bit Windows with the edition's 64-bit build on the medium, four) plus one
 // registration. Both start each run with the files absent and without the
-// layout the run before registered, so that every run meets the same registry.
-//   install_bench.exe [runs]        prints "install_ms <median>" and "raw_ms <median>"
+// layout the run before registered, so that every run meets the same registry. Given the list of
+// the medium's files and sums a release builds into Setup.exe, the install checks its copies
+// against it.
+//   install_bench.exe [runs [list]]   prints "install_ms <median>" and "raw_ms <median>"
 #include <windows.h>
 
 #include <imm.h>
 
 #include <algorithm>
-#include <optional>
 #include <cstdio>
+#include <fstream>
+#include <optional>
 #include <vector>
 
 #include "app/Probe.h"
@@ -50,6 +53,20 @@ void RemoveLayouts(const std::wstring& imeFile) {
     for (const std::wstring& key : doomed) RegDeleteKeyW(layouts.get(), key.c_str());
 }
 
+// The Win32 services with a release's list of the medium's files, read from a file.
+class ReleasePlatform : public lcime::win32::Win32Platform {
+public:
+    explicit ReleasePlatform(const wchar_t* list) {
+        if (!list) return;
+        std::ifstream in(list, std::ios::binary);
+        sums_ = std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    std::optional<std::string> ReleaseSums() override { return sums_; }
+
+private:
+    std::optional<std::string> sums_;
+};
+
 double Median(std::vector<double> times) {
     std::nth_element(times.begin(), times.begin() + times.size() / 2, times.end());
     return times[times.size() / 2];
@@ -59,7 +76,7 @@ double Median(std::vector<double> times) {
 
 int wmain(int argc, wchar_t** argv) {
     const int runs = argc > 1 ? _wtoi(argv[1]) : 21;
-    lcime::win32::Win32Platform platform;
+    ReleasePlatform platform(argc > 2 ? argv[2] : nullptr);
     lcime::Module1 state;
     if (!lcime::RunProbe(platform, state)) return 1;
     const lcime::MenuItem& item = *lcime::ItemOf(lcime::ControlId::Image6b);  // the popular edition

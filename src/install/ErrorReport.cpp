@@ -30,7 +30,10 @@ std::string FormatErrorReport(const ErrorReport& report) {
     } else {
         text += "文件：" + report.path + "\n\n";
     }
-    if (FileInUse(report.error)) {
+    if (report.error == os_error::kFileCorrupt) {
+        text += "安装盘上的文件 " + report.path + " 已损坏或被改动，与本安装程序所属的发行版不符。"
+                "请换用完好的安装盘或重新下载安装程序，然后再试一次。";
+    } else if (FileInUse(report.error)) {
         const std::string& inUse = report.destination.empty() ? report.path : report.destination;
         text += "文件 " + inUse + " 正在被使用。请关闭所有正在使用输入法的程序，"
                 "或重新启动 Windows，然后再运行本安装程序。";

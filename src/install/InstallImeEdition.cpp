@@ -14,8 +14,8 @@ namespace {
 
 // Copies one file of the medium into `directory` unless a normal file of exactly its name, letter
 // case included, is already there. Reports a failure and returns false.
-bool PlaceFile(const std::string& medium, std::string_view name, Build from, const std::string& directory,
-               Platform& platform) {
+bool PlaceFile(const std::string& medium, const std::optional<std::string>& sums, std::string_view name, Build from,
+               const std::string& directory, Platform& platform) {
     const std::string destination = directory + std::string(name);
     const FindResult found = platform.FindFile(destination);
     if (found.error != os_error::kNone) {
@@ -23,8 +23,10 @@ bool PlaceFile(const std::string& medium, std::string_view name, Build from, con
         return false;
     }
     if (found.storedName == name) return true;
+    // A release's Setup.exe copies only what it lists, and what it copies must have the listed sum.
     const std::string source = medium + MediumPath(name, from);
-    if (OsError error = platform.Copy(source, destination)) {
+    const std::optional<std::string> sum = ExpectedSum(sums, DataPath(name, from));
+    if (OsError error = sum ? platform.Copy(source, destination, *sum) : os_error::kFileCorrupt) {
         ShowErrorReport(platform, FailedOperation::Copy, error, source, destination);
         return false;
     }
@@ -48,6 +50,7 @@ void InstallImeEdition(const ImeEdition& entry, const ItemControls& item, const 
     // build, where the medium has one and the 64-bit directory can be reached, goes where 64-bit
     // programs do, with the same code table. One registration serves both.
     const std::string medium = MediumRoot(platform);
+    const std::optional<std::string> sums = platform.ReleaseSums();
     const std::optional<Wow64Directories> wow64 =
         state.gWin9x ? std::nullopt : platform.SystemDirectoriesOf64BitWindows();
     const std::string& directory32 = wow64 ? wow64->for32Bit : state.gSysDir;
@@ -55,11 +58,11 @@ void InstallImeEdition(const ImeEdition& entry, const ItemControls& item, const 
                            !platform.FindFile(medium + MediumPath(build.imeFile, Build::k64Bit)).storedName.empty();
 
     // A failed copy leaves the item in place, unregistered, so it can be tried again.
-    if (!PlaceFile(medium, build.imeFile, Build::k32Bit, directory32, platform)) return;
-    if (!PlaceFile(medium, build.codeTableFile, Build::k32Bit, directory32, platform)) return;
+    if (!PlaceFile(medium, sums, build.imeFile, Build::k32Bit, directory32, platform)) return;
+    if (!PlaceFile(medium, sums, build.codeTableFile, Build::k32Bit, directory32, platform)) return;
     if (with64Bit) {
-        if (!PlaceFile(medium, build.imeFile, Build::k64Bit, wow64->for64Bit, platform)) return;
-        if (!PlaceFile(medium, build.codeTableFile, Build::k32Bit, wow64->for64Bit, platform)) return;
+        if (!PlaceFile(medium, sums, build.imeFile, Build::k64Bit, wow64->for64Bit, platform)) return;
+        if (!PlaceFile(medium, sums, build.codeTableFile, Build::k32Bit, wow64->for64Bit, platform)) return;
     }
 
     ui.SlideOut(item.normalPicture, item.highlightPicture, item.slideStep);

@@ -2,6 +2,7 @@
 // where it is found, and the path of each file on it for either build of an input method.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,5 +26,10 @@ std::string DataPath(std::string_view name, Build build = Build::k32Bit);
 
 // The same from the medium's root, with no drive ("\IMEData\pjlc2.IME").
 std::string MediumPath(std::string_view name, Build build = Build::k32Bit);
+
+// The SHA-256 sum (64 lower-case hex digits) that a file of the data folder must have, from the
+// list a release builds into Setup.exe (Platform::ReleaseSums): empty without a list (nothing is
+// checked), nothing when the list lacks the file.
+std::optional<std::string> ExpectedSum(const std::optional<std::string>& list, std::string_view dataPath);
 
 }  // namespace lcime

@@ -13,7 +13,9 @@ const std::array<const Tutorial*, 2> kTutorials = {&kTutorialStandard, &kTutoria
 void LaunchTutorial(const Tutorial& tutorial, const ItemControls& item, Platform& platform, InstallerUi& ui) {
     ui.SlideOut(item.normalPicture, item.highlightPicture, item.slideStep);
     const std::string program = MediumRoot(platform) + MediumPath(tutorial.setupProgram);
-    if (OsError error = platform.StartProgram(program, kShowMinimized)) {
+    // A release's Setup.exe starts a setup only when it is the one the release lists.
+    const std::optional<std::string> sum = ExpectedSum(platform.ReleaseSums(), DataPath(tutorial.setupProgram));
+    if (OsError error = sum ? platform.StartProgram(program, kShowMinimized, *sum) : os_error::kFileCorrupt) {
         // The program keeps running; the item comes back so that it can be tried again.
         ShowErrorReport(platform, FailedOperation::Start, error, program);
         ui.ReturnToPlace(item.normalPicture, item.highlightPicture);

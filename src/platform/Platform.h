@@ -33,6 +33,7 @@ constexpr OsError kPathNotFound = 3;
 constexpr OsError kAccessDenied = 5;
 constexpr OsError kSharingViolation = 32;
 constexpr OsError kLockViolation = 33;
+constexpr OsError kFileCorrupt = 1392;  // also: a file that is not what its release says
 }  // namespace os_error
 
 struct FindResult {
@@ -82,16 +83,22 @@ public:
     // Looks for a normal file (not hidden, system or a directory) at a full path and
     // returns its name as stored, letter case included.
     virtual FindResult FindFile(const std::string& path) = 0;
+    // The list of the medium's files with their SHA-256 sums that the release command built into
+    // this program; nothing in a build not made by it.
+    virtual std::optional<std::string> ReleaseSums() = 0;
     // Copies a file, replacing the destination even when it is marked hidden, system or
     // read-only; the copy is left with normal attributes whatever the source's. The destination
-    // name only ever holds the old file or the complete copy, never part of one.
-    virtual OsError Copy(const std::string& source, const std::string& destination) = 0;
+    // name only ever holds the old file or the complete copy, never part of one. Given a SHA-256
+    // sum (64 hex digits), the complete copy is checked against it before it takes the
+    // destination's name, and removed with kFileCorrupt when it differs.
+    virtual OsError Copy(const std::string& source, const std::string& destination, std::string_view sum) = 0;
     // Registers an IME file under a layout text; returns the keyboard-layout handle read as
     // a signed 32-bit number, zero when refused.
     virtual int32_t InstallIme(const std::string& imePath, const std::string& layoutText) = 0;
     // Starts a program by its full path, with no arguments, without waiting for it; it inherits
-    // the current folder.
-    virtual OsError StartProgram(const std::string& path, int showWindow) = 0;
+    // the current folder. Given a SHA-256 sum, the file is checked against it first and kept
+    // from changing until it has started; kFileCorrupt when it differs.
+    virtual OsError StartProgram(const std::string& path, int showWindow, std::string_view sum) = 0;
     // The system's own description of an error number.
     virtual std::string DescribeError(OsError error) = 0;
 

@@ -115,14 +115,20 @@ FindResult SubstitutePlatform::FindFile(const std::string& path) {
     return result;
 }
 
-OsError SubstitutePlatform::Copy(const std::string& source, const std::string& destination) {
-    calls.push_back("Copy " + source + " -> " + destination);
+std::optional<std::string> SubstitutePlatform::ReleaseSums() {
+    calls.push_back("ReleaseSums");
+    return releaseSums;
+}
+
+OsError SubstitutePlatform::Copy(const std::string& source, const std::string& destination, std::string_view sum) {
+    calls.push_back("Copy " + source + " -> " + destination + (sum.empty() ? "" : " sum=" + std::string(sum)));
     if (OsError error = Lookup(copyErrors, source)) return error;
     if (OsError error = Lookup(copyErrors, destination)) return error;
     const File* from = FileAt(source);
     if (!from || from->directory) return os_error::kFileNotFound;
     const File* to = FileAt(destination);
     if (to && to->directory) return os_error::kAccessDenied;
+    if (!sum.empty() && sum != from->content) return os_error::kFileCorrupt;
     File copy = *from;
     copy.storedName = to ? to->storedName : destination.substr(destination.find_last_of('\\') + 1);
     copy.hidden = false;
@@ -136,11 +142,13 @@ int32_t SubstitutePlatform::InstallIme(const std::string& imePath, const std::st
     return imeResult;
 }
 
-OsError SubstitutePlatform::StartProgram(const std::string& path, int showWindow) {
-    calls.push_back("StartProgram " + path + " show=" + std::to_string(showWindow));
+OsError SubstitutePlatform::StartProgram(const std::string& path, int showWindow, std::string_view sum) {
+    calls.push_back("StartProgram " + path + " show=" + std::to_string(showWindow) +
+                    (sum.empty() ? "" : " sum=" + std::string(sum)));
     if (OsError error = Lookup(startErrors, path)) return error;
     const File* file = FileAt(path);
-    return file && !file->directory ? os_error::kNone : os_error::kFileNotFound;
+    if (!file || file->directory) return os_error::kFileNotFound;
+    return sum.empty() || sum == file->content ? os_error::kNone : os_error::kFileCorrupt;
 }
 
 std::string SubstitutePlatform::DescribeError(OsError error) {
@@ -149,6 +157,7 @@ std::string SubstitutePlatform::DescribeError(OsError error) {
     case os_error::kPathNotFound: return "系统找不到指定的路径。";
     case os_error::kAccessDenied: return "拒绝访问。";
     case os_error::kSharingViolation: return "另一个程序正在使用此文件，进程无法访问。";
+    case os_error::kFileCorrupt: return "文件或目录损坏且无法读取。";
     default: return "未知错误。";
     }
 }

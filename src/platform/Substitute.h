@@ -26,6 +26,7 @@ public:
     std::string systemDirectoryAnsi = "C:\\WINDOWS\\system32";  // bytes in the ANSI code page
     std::vector<uint32_t> systemDirectoryResults;  // forced results, used one per call, in order
     std::optional<Wow64Directories> wow64;           // set for 64-bit Windows
+    std::optional<std::string> releaseSums;          // set for a release build
     std::string ansiCodePage = "CP936";
     std::string executableFolder = "D:";  // Setup.exe at the root of a disc in drive D:
     std::string currentDrive = "D:";      // what a path from the root resolves against
@@ -33,6 +34,9 @@ public:
     std::map<std::string, OsError> findErrors;   // by path, compared without letter case
     std::map<std::string, OsError> copyErrors;   // by source or destination path
     std::map<std::string, OsError> startErrors;  // by program path
+
+    // A copy or start checked against a sum compares the sum with the file's content, so a test
+    // writes into each file the sum it stands for.
 
     // Every call in order, one readable line each.
     std::vector<std::string> calls;
@@ -53,9 +57,10 @@ public:
     bool FolderExists(const std::string& path) override;
     std::string FullPathName(const std::string& path) override;
     FindResult FindFile(const std::string& path) override;
-    OsError Copy(const std::string& source, const std::string& destination) override;
+    std::optional<std::string> ReleaseSums() override;
+    OsError Copy(const std::string& source, const std::string& destination, std::string_view sum) override;
     int32_t InstallIme(const std::string& imePath, const std::string& layoutText) override;
-    OsError StartProgram(const std::string& path, int showWindow) override;
+    OsError StartProgram(const std::string& path, int showWindow, std::string_view sum) override;
     std::string DescribeError(OsError error) override;
     void ShowMessage(const std::string& text) override;
     void EndProgram(int exitCode) override;

@@ -194,9 +194,9 @@ protected:
         EXPECT_EQ(layouts[0].imeFile, Installed(build.imeFile).wstring());
         const bool win9x = &build == &item.edition->win9x;
         const bool with64Bit = !win9x && fs::exists(OnMedium(build.imeFile, Build::k64Bit));
+        const DWORD inTheWay = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
         for (const fs::path& directory : {dirs.for32Bit, dirs.for64Bit}) {
-            const bool is64Bit = directory == dirs.for64Bit;
-            const bool expected = win9x ? directory == dirs.own : !is64Bit || with64Bit;
+            const bool is64Bit = directory == dirs.for64Bit, expected = win9x ? directory == dirs.own : !is64Bit || with64Bit;
             for (std::string_view name : {build.imeFile, build.codeTableFile}) {
                 SCOPED_TRACE(Utf8(directory / Wide(name)));
                 const auto copies = StoredCopies(directory, name, true);  // and no partial copy beside it
@@ -204,7 +204,6 @@ protected:
                 if (!expected) continue;
                 const Build from = is64Bit && !win9x && name == build.imeFile ? Build::k64Bit : Build::k32Bit;
                 EXPECT_EQ(ReadFileBytes(copies[0]) == ReadFileBytes(OnMedium(name, from)), copied || is64Bit);
-                const DWORD inTheWay = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
                 EXPECT_EQ(GetFileAttributesW(copies[0].c_str()) & inTheWay, 0u);
             }
         }

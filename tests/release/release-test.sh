@@ -3,13 +3,22 @@
 # refused, each faulty file named once, nothing written. The good editions, with their 64-bit
 # builds, signed with a throwaway certificate: the ISO image (read through its Joliet names, as
 # Windows does) and the zip hold the medium byte for byte, the sums cover every file, and
-# Setup.exe from the image verifies and passes the executable check (the arguments after four).
+# Setup.exe from the image verifies, passes the executable check (the arguments after four) and
+# carries the sums of exactly the medium's files, which Setup.exe of a plain build lacks. Two
+# releases of the same files are the same; a changed file changes Setup.exe.
 set -eu
 build=$1 ime=$2 ime64=$3 standin=$4
 shift 4
 repo="$(cd "$(dirname "$0")/../.." && pwd)"
 rm -rf "$build/release-test" && mkdir -p "$build/release-test" && cd "$build/release-test"
 fail() { cat release.log; echo "release-test: $*"; exit 1; }
+# The list of a medium's files that an executable carries (the resource IDR_RELEASE_SUMS), if any.
+sums_in() {
+    /usr/bin/python3 -c 'import sys, pefile; pe = pefile.PE(sys.argv[1]); sys.stdout.buffer.write(b"".join(pe.get_data(
+        d.OffsetToData, d.Size) for d in (e.directory.entries[0].data.struct for k in pe.DIRECTORY_ENTRY_RESOURCE.entries
+        if k.id == 10 for e in k.directory.entries if e.id == int(sys.argv[2]))))' \
+        "$1" "$(sed -n 's/#define IDR_RELEASE_SUMS //p' "$repo/resources/resource.h")"
+}
 release() { LCIME_RELEASE_BUILD="$build" "$repo/scripts/make-release" "$@" >release.log 2>&1; }
 
 (cd "$repo" && cmake --preset host >/dev/null && cmake --build --preset host --target make-medium >/dev/null)
@@ -50,3 +59,11 @@ diff -r out/medium zip
 osslsigncode verify -in iso/Setup.exe -CAfile cert.pem >/dev/null
 (cd out && sha256sum --quiet -c SHA256SUMS && diff <(cut -c67- SHA256SUMS) <(find medium lcime-medium.* -type f | LC_ALL=C sort))
 "$@" iso/Setup.exe
+sums_in iso/Setup.exe >sums
+(cd iso/IMEData && sha256sum --quiet -c ../../sums) && [ "$(wc -l <sums)" = "$(find iso/IMEData -type f | wc -l)" ] ||
+    fail "Setup.exe does not carry the sums of its medium"
+[ -z "$(sums_in "$build/Setup.exe")" ] || fail "a build not made by make-release carries sums"
+cp -R editions changed
+echo >>"changed/${tables[0]}"
+release editions same && release changed other && release editions again || fail "refused"
+diff -r same again && ! cmp -s same/medium/Setup.exe other/medium/Setup.exe || fail "not the same files, the same release"

@@ -4,37 +4,43 @@
 
 #include <windows.h>
 
+#include <wincrypt.h>
+
 #include <utility>
 
 namespace lcime::win32 {
 
-// Owns one handle and closes it with Close when the owner goes or takes another. Null is no
-// handle; so is INVALID_HANDLE_VALUE for kinds whose creating call fails with it
-// (kInvalidIsNone), and the owner holds null instead.
+// Owns one handle and closes it with Close when the owner goes or takes another. Zero (null) is
+// no handle; so is INVALID_HANDLE_VALUE for kinds whose creating call fails with it
+// (kInvalidIsNone), and the owner holds zero instead.
 template <typename H, auto Close, bool kInvalidIsNone = false>
 class Unique {
 public:
     Unique() = default;
     explicit Unique(H handle) { reset(handle); }
-    Unique(Unique&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+    Unique(Unique&& other) noexcept : handle_(std::exchange(other.handle_, H{})) {}
     Unique& operator=(Unique&& other) noexcept {
-        reset(std::exchange(other.handle_, nullptr));
+        reset(std::exchange(other.handle_, H{}));
         return *this;
     }
     ~Unique() { reset(); }
 
     H get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-    void reset(H handle = nullptr) {
-        if (handle_) Close(handle_);
-        handle_ = kInvalidIsNone && handle == INVALID_HANDLE_VALUE ? nullptr : handle;
+    explicit operator bool() const { return handle_ != H{}; }
+    void reset(H handle = H{}) {
+        if (handle_ != H{}) Close(handle_);
+        if constexpr (kInvalidIsNone) {
+            if (handle == INVALID_HANDLE_VALUE) handle = H{};
+        }
+        handle_ = handle;
     }
 
 private:
-    H handle_ = nullptr;
+    H handle_{};
 };
 
 inline void ReleaseScreenDc(HDC dc) { ReleaseDC(nullptr, dc); }
+inline void ReleaseProvider(HCRYPTPROV provider) { CryptReleaseContext(provider, 0); }
 
 using UniqueFile = Unique<HANDLE, CloseHandle, true>;  // also a tool-help snapshot
 using UniqueFind = Unique<HANDLE, FindClose, true>;
@@ -46,6 +52,8 @@ using UniqueBitmap = Unique<HBITMAP, DeleteObject>;
 using UniqueFont = Unique<HFONT, DeleteObject>;
 using UniqueBrush = Unique<HBRUSH, DeleteObject>;
 using UniqueIcon = Unique<HICON, DestroyIcon>;
+using UniqueProvider = Unique<HCRYPTPROV, ReleaseProvider>;  // a CryptoAPI provider context
+using UniqueHash = Unique<HCRYPTHASH, CryptDestroyHash>;
 template <typename T>
 using UniqueLocal = Unique<T*, LocalFree>;  // memory the system allocated for the caller
 

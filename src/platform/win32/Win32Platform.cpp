@@ -3,8 +3,11 @@
 
 #include <imm.h>
 
+#include <vector>
+
 #include "platform/win32/Handles.h"
 #include "platform/win32/Text.h"
+#include "resource.h"
 #include "Version.h"
 
 namespace lcime::win32 {
@@ -158,20 +161,65 @@ OsError HeldError(const std::wstring& path) {
     return error == ERROR_FILE_NOT_FOUND ? os_error::kNone : error;
 }
 
+// The SHA-256 of what the file holds from its start, in lower-case hex, through the system's
+// cryptographic provider.
+OsError Sha256Of(HANDLE file, std::string& hex) {
+    HCRYPTPROV rawProvider = 0;
+    if (!CryptAcquireContextW(&rawProvider, nullptr, nullptr, PROV_RSA_AES, CRYPT_VERIFYCONTEXT)) return GetLastError();
+    const UniqueProvider provider(rawProvider);
+    HCRYPTHASH rawHash = 0;
+    if (!CryptCreateHash(provider.get(), CALG_SHA_256, 0, 0, &rawHash)) return GetLastError();
+    const UniqueHash hash(rawHash);
+    std::vector<BYTE> buffer(1 << 20);
+    DWORD read = 0;
+    do {
+        if (!ReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr) ||
+            !CryptHashData(hash.get(), buffer.data(), read, 0)) {
+            return GetLastError();
+        }
+    } while (read > 0);
+    BYTE digest[32];
+    DWORD size = sizeof(digest);
+    if (!CryptGetHashParam(hash.get(), HP_HASHVAL, digest, &size, 0)) return GetLastError();
+    hex.clear();
+    for (BYTE b : digest) {
+        hex += "0123456789abcdef"[b >> 4];
+        hex += "0123456789abcdef"[b & 15];
+    }
+    return os_error::kNone;
+}
+
+// kFileCorrupt unless the file, read through `file`, has the SHA-256 `sum`.
+OsError Check(HANDLE file, std::string_view sum) {
+    std::string found;
+    if (OsError error = Sha256Of(file, found)) return error;
+    return found == sum ? os_error::kNone : os_error::kFileCorrupt;
+}
+
 // Copies to `partial` and makes it durable: normal attributes (a copy from a read-only medium
-// would be read-only) and its data on the disk before it is given its final name.
-OsError CopyDurably(const std::wstring& source, const std::wstring& partial) {
+// would be read-only) and its data on the disk before it is given its final name. With a sum, the
+// complete copy must have it: what is checked is what will be installed.
+OsError CopyDurably(const std::wstring& source, const std::wstring& partial, std::string_view sum) {
     if (!::CopyFileW(source.c_str(), partial.c_str(), FALSE)) return GetLastError();
     ClearInTheWay(partial);
-    const UniqueFile file(CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+    const UniqueFile file(CreateFileW(partial.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return GetLastError();
-    return FlushFileBuffers(file.get()) ? os_error::kNone : GetLastError();
+    if (!FlushFileBuffers(file.get())) return GetLastError();
+    return sum.empty() ? os_error::kNone : Check(file.get(), sum);
 }
 
 }  // namespace
 
-OsError Win32Platform::Copy(const std::string& source, const std::string& destination) {
+std::optional<std::string> Win32Platform::ReleaseSums() {
+    HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(IDR_RELEASE_SUMS), MAKEINTRESOURCEW(10));  // RT_RCDATA
+    HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
+    const void* data = loaded ? LockResource(loaded) : nullptr;
+    if (!data) return std::nullopt;
+    return std::string(static_cast<const char*>(data), SizeofResource(nullptr, found));
+}
+
+OsError Win32Platform::Copy(const std::string& source, const std::string& destination, std::string_view sum) {
     const std::wstring target = Wide(destination);
     const std::wstring partial = target + L".partial";
     // The copy is made under another name and renamed onto the destination once complete, so
@@ -185,7 +233,7 @@ OsError Win32Platform::Copy(const std::string& source, const std::string& destin
     const bool cleared = before != INVALID_FILE_ATTRIBUTES && !(before & FILE_ATTRIBUTE_DIRECTORY) &&
                          (before & kInTheWay) && SetFileAttributesW(target.c_str(), WithoutInTheWay(before));
     OsError error = before != INVALID_FILE_ATTRIBUTES ? HeldError(target) : os_error::kNone;
-    if (!error) error = CopyDurably(Wide(source), partial);
+    if (!error) error = CopyDurably(Wide(source), partial, sum);
     if (!error && !MoveFileExW(partial.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         error = GetLastError();
     }
@@ -203,9 +251,18 @@ int32_t Win32Platform::InstallIme(const std::string& imePath, const std::string&
     return static_cast<int32_t>(reinterpret_cast<intptr_t>(layout));
 }
 
-OsError Win32Platform::StartProgram(const std::string& path, int showWindow) {
+OsError Win32Platform::StartProgram(const std::string& path, int showWindow, std::string_view sum) {
     const std::wstring application = Wide(path);
     std::wstring commandLine = L"\"" + application + L"\"";
+    // Checked, then held open without write or delete sharing until it has started, so that what
+    // starts is what was checked.
+    UniqueFile checked;
+    if (!sum.empty()) {
+        checked.reset(CreateFileW(application.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!checked) return GetLastError();
+        if (OsError error = Check(checked.get(), sum)) return error;
+    }
 
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);

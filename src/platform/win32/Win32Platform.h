@@ -20,9 +20,10 @@ public:
     bool FolderExists(const std::string& path) override;
     std::string FullPathName(const std::string& path) override;
     FindResult FindFile(const std::string& path) override;
-    OsError Copy(const std::string& source, const std::string& destination) override;
+    std::optional<std::string> ReleaseSums() override;
+    OsError Copy(const std::string& source, const std::string& destination, std::string_view sum) override;
     int32_t InstallIme(const std::string& imePath, const std::string& layoutText) override;
-    OsError StartProgram(const std::string& path, int showWindow) override;
+    OsError StartProgram(const std::string& path, int showWindow, std::string_view sum) override;
     std::string DescribeError(OsError error) override;
     void ShowMessage(const std::string& text) override;
     void EndProgram(int exitCode) override;

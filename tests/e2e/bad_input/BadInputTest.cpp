@@ -17,27 +17,15 @@ protected:
         return FormatErrorReport({FailedOperation::Copy, error, platform.DescribeError(error),
                                   Utf8(OnMedium(name, build)), destination + std::string(name)});
     }
-
-    // Installs with a medium file or folder moved aside; the copy of `reported` fails.
-    void InstallWithout(const fs::path& missing, const MenuItem& item, OsError error, std::string_view reported) {
-        const fs::path away = missing.wstring() + L".aside";
-        ASSERT_TRUE(MoveFileW(missing.c_str(), away.c_str()));
-        const bool wasReported = Install(item) && menu.Dismiss(CopyReport(error, reported));
-        ASSERT_TRUE(MoveFileW(away.c_str(), missing.c_str()) && wasReported);
-    }
 };
 
-TEST_F(BadInput, MissingMediumFilesAreReportedUntilTheyAreBack) {
+TEST_F(BadInput, AMissingMediumFolderIsReportedUntilItIsBack) {
     const MenuItem& popular = Item(ControlId::Image6a);
-    const ImeBuild& files = popular.edition->nt;
-    ASSERT_TRUE(menu.Start());
-    InstallWithout(Medium() / Wide(kMediumFolder), popular, os_error::kPathNotFound, files.imeFile);
-    EXPECT_TRUE(NothingInstalled(files));
-    InstallWithout(OnMedium(files.codeTableFile), popular, os_error::kFileNotFound, files.codeTableFile);
-    // The IME file copied before the missing code table stays, unregistered.
-    EXPECT_EQ(ReadFileBytes(dirs.for32Bit / files.imeFile), ReadFileBytes(OnMedium(files.imeFile)));
-    EXPECT_TRUE(StoredCopies(dirs.for32Bit, files.codeTableFile).empty());
-    EXPECT_TRUE(LayoutsOf(files.imeFile).empty());
+    const fs::path folder = Medium() / Wide(kMediumFolder), away = folder.wstring() + L".aside";
+    ASSERT_TRUE(menu.Start() && MoveFileW(folder.c_str(), away.c_str()));
+    const bool reported = Install(popular) && menu.Dismiss(CopyReport(os_error::kPathNotFound, popular.edition->nt.imeFile));
+    ASSERT_TRUE(MoveFileW(away.c_str(), folder.c_str()) && reported);
+    EXPECT_TRUE(NothingInstalled(popular.edition->nt));
     ASSERT_TRUE(Install(popular));
     ASSERT_NO_FATAL_FAILURE(ExpectInstalled(popular));
 }
@@ -99,16 +87,15 @@ TEST_F(BadInput, DestinationsInTheWayAreReplacedAndExactNamesKept) {
         SetFileAttributesW(file.c_str(), attributes);
         return fs::exists(file) && (GetFileAttributesW(file.c_str()) & attributes) == attributes;
     };
-    auto in32 = [&](std::string_view name) { return dirs.for32Bit / Wide(name); };
     auto upper = [&](const fs::path& directory, std::string_view view) {
         return directory / CharUpperA(std::string(view).data());
     };
-    ASSERT_TRUE(place(in32(sixSix.nt.imeFile), FILE_ATTRIBUTE_HIDDEN));
-    ASSERT_TRUE(place(in32(sixSix.nt.codeTableFile), FILE_ATTRIBUTE_SYSTEM));
+    ASSERT_TRUE(place(dirs.for32Bit / sixSix.nt.imeFile, FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(place(dirs.for32Bit / sixSix.nt.codeTableFile, FILE_ATTRIBUTE_SYSTEM));
     ASSERT_TRUE(place(upper(dirs.for32Bit, traditional.nt.imeFile), FILE_ATTRIBUTE_READONLY));
     ASSERT_TRUE(place(upper(dirs.for32Bit, traditional.nt.codeTableFile)));
-    ASSERT_TRUE(place(in32(hongKong.nt.imeFile)));
-    ASSERT_TRUE(place(in32(hongKong.nt.codeTableFile)));
+    ASSERT_TRUE(place(dirs.for32Bit / hongKong.nt.imeFile));
+    ASSERT_TRUE(place(dirs.for32Bit / hongKong.nt.codeTableFile));
     for (std::string_view name : {simplified.nt.imeFile, simplified.nt.codeTableFile})
         ASSERT_TRUE(SetFileAttributesW(OnMedium(name).c_str(), FILE_ATTRIBUTE_READONLY));
     // A hidden code table under another letter case is copied over, but this process holds it
@@ -127,9 +114,8 @@ TEST_F(BadInput, DestinationsInTheWayAreReplacedAndExactNamesKept) {
     EXPECT_EQ(GetFileAttributesW(heldTable.c_str()) & FILE_ATTRIBUTE_HIDDEN, DWORD(FILE_ATTRIBUTE_HIDDEN));
     held = win32::UniqueFile(CreateFileW(upper(dirs.for64Bit, popular.nt.imeFile).c_str(), GENERIC_WRITE, 0, nullptr,
                                          CREATE_ALWAYS, 0, nullptr));
-    ASSERT_TRUE(held);
-    ASSERT_TRUE(Install(Item(ControlId::Image6a)));
-    ASSERT_TRUE(menu.Dismiss(CopyReport(os_error::kSharingViolation, popular.nt.imeFile, Build::k64Bit)));
+    ASSERT_TRUE(held && Install(Item(ControlId::Image6a)) &&
+                menu.Dismiss(CopyReport(os_error::kSharingViolation, popular.nt.imeFile, Build::k64Bit)));
     EXPECT_EQ(StoredCopies(dirs.for64Bit, popular.nt.imeFile, true).size(), 1u) << "a partial copy left";
     EXPECT_TRUE(LayoutsOf(popular.nt.imeFile).empty());
     held.reset();
@@ -140,6 +126,44 @@ TEST_F(BadInput, DestinationsInTheWayAreReplacedAndExactNamesKept) {
         ASSERT_TRUE(Install(item));
         ASSERT_NO_FATAL_FAILURE(ExpectInstalled(item, item.edition->nt, item.edition != &hongKong));
     }
+}
+
+// This suite's Setup.exe carries the list of its release's medium. A flipped byte in an .IME, a
+// truncated .MB, a 64-bit .IME replaced by another input method and a replaced tutorial setup are
+// each refused as damaged or altered: nothing under the file's name, no partial copy, nothing
+// registered or started. Put back, the file installs.
+TEST_F(BadInput, DamagedOrAlteredFilesAreRefusedUntilPutBack) {
+    const ImeEdition &sixSix = *Item(ControlId::Image3a).edition, &traditional = *Item(ControlId::Image5a).edition;
+    const fs::path setup = OnMedium(Item(ControlId::Image1a).tutorial->setupProgram);
+    std::string flipped = ReadFileBytes(OnMedium(sixSix.nt.imeFile)), table = ReadFileBytes(OnMedium(traditional.nt.codeTableFile));
+    flipped[flipped.size() / 2] ^= 1;
+    const std::tuple<ControlId, fs::path, std::string, Build> cases[] = {
+        {ControlId::Image3a, OnMedium(sixSix.nt.imeFile), flipped, Build::k32Bit},
+        {ControlId::Image5a, OnMedium(traditional.nt.codeTableFile), table.substr(0, table.size() / 2), Build::k32Bit},
+        {ControlId::Image7a, OnMedium(Item(ControlId::Image7a).edition->nt.imeFile, Build::k64Bit),
+         ReadFileBytes(OnMedium(sixSix.nt.imeFile, Build::k64Bit)), Build::k64Bit},
+        {ControlId::Image1a, setup, ReadFileBytes(setup) + "!", Build::k32Bit}};
+    ASSERT_TRUE(menu.Start());
+    for (const auto& [picture, file, bytes, build] : cases) {
+        const MenuItem& item = Item(picture);
+        const std::string name = Utf8(file.filename()), original = ReadFileBytes(file);
+        SCOPED_TRACE(name);
+        const std::string report = item.edition ? CopyReport(os_error::kFileCorrupt, name, build)
+                                                : FormatErrorReport({FailedOperation::Start, os_error::kFileCorrupt,
+                                                                     win32::Win32Platform().DescribeError(os_error::kFileCorrupt),
+                                                                     Utf8(file), ""});
+        std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+        ASSERT_TRUE((item.edition ? Install(item) : menu.Click(picture)) && menu.Dismiss(report));
+        if (item.edition) {
+            EXPECT_TRUE(StoredCopies(build == Build::k64Bit ? dirs.for64Bit : dirs.for32Bit, name, true).empty());
+            EXPECT_TRUE(LayoutsOf(item.edition->nt.imeFile).empty());
+        }
+        EXPECT_FALSE(fs::exists(setup.parent_path() / L"standin.log"));
+        std::ofstream(file, std::ios::binary | std::ios::trunc) << original;
+        ASSERT_TRUE(item.edition ? Install(item) : menu.Click(picture));
+        if (item.edition) { ASSERT_NO_FATAL_FAILURE(ExpectInstalled(item)); }
+    }
+    EXPECT_TRUE(Poll([&] { return StartedOnceMinimized(*Item(ControlId::Image1a).tutorial); }));
 }
 
 TEST_F(BadInput, DraggedWindowTakesEveryItemClickedTwiceOnce) {

@@ -163,14 +163,11 @@ OsError HeldError(const std::wstring& path) {
 
 // The SHA-256 of what the file holds from its start, in lower-case hex, through the system's
 // cryptographic provider.
-OsError Sha256Of(HANDLE file, std::string& hex) {
-    HCRYPTPROV rawProvider = 0;
-    if (!CryptAcquireContextW(&rawProvider, nullptr, nullptr, PROV_RSA_AES, CRYPT_VERIFYCONTEXT)) return GetLastError();
-    const UniqueProvider provider(rawProvider);
+OsError Sha256Of(HCRYPTPROV provider, HANDLE file, std::string& hex) {
     HCRYPTHASH rawHash = 0;
-    if (!CryptCreateHash(provider.get(), CALG_SHA_256, 0, 0, &rawHash)) return GetLastError();
+    if (!CryptCreateHash(provider, CALG_SHA_256, 0, 0, &rawHash)) return GetLastError();
     const UniqueHash hash(rawHash);
-    std::vector<BYTE> buffer(1 << 20);
+    std::vector<BYTE> buffer(1 << 16);
     DWORD read = 0;
     do {
         if (!ReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr) ||
@@ -189,27 +186,37 @@ OsError Sha256Of(HANDLE file, std::string& hex) {
     return os_error::kNone;
 }
 
-// kFileCorrupt unless the file, read through `file`, has the SHA-256 `sum`.
-OsError Check(HANDLE file, std::string_view sum) {
-    std::string found;
-    if (OsError error = Sha256Of(file, found)) return error;
-    return found == sum ? os_error::kNone : os_error::kFileCorrupt;
-}
-
 // Copies to `partial` and makes it durable: normal attributes (a copy from a read-only medium
-// would be read-only) and its data on the disk before it is given its final name. With a sum, the
-// complete copy must have it: what is checked is what will be installed.
-OsError CopyDurably(const std::wstring& source, const std::wstring& partial, std::string_view sum) {
+// would be read-only) and its data on the disk before it is given its final name.
+OsError CopyDurably(const std::wstring& source, const std::wstring& partial) {
     if (!::CopyFileW(source.c_str(), partial.c_str(), FALSE)) return GetLastError();
     ClearInTheWay(partial);
-    const UniqueFile file(CreateFileW(partial.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+    const UniqueFile file(CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return GetLastError();
-    if (!FlushFileBuffers(file.get())) return GetLastError();
-    return sum.empty() ? os_error::kNone : Check(file.get(), sum);
+    return FlushFileBuffers(file.get()) ? os_error::kNone : GetLastError();
+}
+
+// Opens a file for reading while nobody may change or remove it.
+UniqueFile OpenUnchanging(const std::wstring& path) {
+    return UniqueFile(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 }  // namespace
+
+// The provider is acquired at the first check and kept for the run: acquiring it loads and sets
+// up its DLL each time.
+OsError Win32Platform::Check(HANDLE file, std::string_view sum) {
+    if (!provider_) {
+        HCRYPTPROV provider = 0;
+        if (!CryptAcquireContextW(&provider, nullptr, nullptr, PROV_RSA_AES, CRYPT_VERIFYCONTEXT)) return GetLastError();
+        provider_.reset(provider);
+    }
+    std::string found;
+    if (OsError error = Sha256Of(provider_.get(), file, found)) return error;
+    return found == sum ? os_error::kNone : os_error::kFileCorrupt;
+}
 
 std::optional<std::string> Win32Platform::ReleaseSums() {
     HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(IDR_RELEASE_SUMS), MAKEINTRESOURCEW(10));  // RT_RCDATA
@@ -233,7 +240,12 @@ OsError Win32Platform::Copy(const std::string& source, const std::string& destin
     const bool cleared = before != INVALID_FILE_ATTRIBUTES && !(before & FILE_ATTRIBUTE_DIRECTORY) &&
                          (before & kInTheWay) && SetFileAttributesW(target.c_str(), WithoutInTheWay(before));
     OsError error = before != INVALID_FILE_ATTRIBUTES ? HeldError(target) : os_error::kNone;
-    if (!error) error = CopyDurably(Wide(source), partial, sum);
+    if (!error) error = CopyDurably(Wide(source), partial);
+    if (!error && !sum.empty()) {
+        // What is checked is what will be installed: the complete copy, before it takes its name.
+        const UniqueFile copy = OpenUnchanging(partial);
+        error = copy ? Check(copy.get(), sum) : GetLastError();
+    }
     if (!error && !MoveFileExW(partial.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         error = GetLastError();
     }
@@ -258,8 +270,7 @@ OsError Win32Platform::StartProgram(const std::string& path, int showWindow, std
     // starts is what was checked.
     UniqueFile checked;
     if (!sum.empty()) {
-        checked.reset(CreateFileW(application.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+        checked = OpenUnchanging(application);
         if (!checked) return GetLastError();
         if (OsError error = Check(checked.get(), sum)) return error;
     }

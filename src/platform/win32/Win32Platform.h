@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "platform/Platform.h"
+#include "platform/win32/Handles.h"
 
 namespace lcime::win32 {
 
@@ -29,7 +30,11 @@ public:
     void EndProgram(int exitCode) override;
 
 private:
+    // kFileCorrupt unless the file, read from its start, has the SHA-256 `sum`.
+    OsError Check(HANDLE file, std::string_view sum);
+
     HWND owner_ = nullptr;
+    UniqueProvider provider_;
 };
 
 }  // namespace lcime::win32

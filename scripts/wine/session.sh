@@ -22,6 +22,8 @@ wine_session() {
 
     local lock
     lock="$(wine_prefix_lock run)"
+    # Held on descriptor 8 until the shell exits; loader.sh and display.sh keep it out of Wine's
+    # processes and Xvfb.
     exec 8>"$lock"
     if [ "$shared" = 1 ]; then
         flock -w 900 -s 8 || { echo "wine-session: timed out waiting for $lock" >&2; return 1; }

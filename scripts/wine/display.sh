@@ -32,10 +32,8 @@ wine_display_start() {
 }
 
 wine_display_stop() {
-    if [ -n "${WINE_XVFB_PID:-}" ]; then
-        kill "$WINE_XVFB_PID" 2>/dev/null
-        wait "$WINE_XVFB_PID" 2>/dev/null
-        unset WINE_XVFB_PID
-    fi
-    return 0
+    [ -n "${WINE_XVFB_PID:-}" ] || return 0
+    kill "$WINE_XVFB_PID" 2>/dev/null || true
+    wait "$WINE_XVFB_PID" 2>/dev/null || true
+    unset WINE_XVFB_PID
 }

@@ -5,8 +5,8 @@
 # then run with wine_zh (loader.sh). The session owns the prefix: it waits for the prefix's run
 # lock, kills what an earlier run left in it and, when the shell exits, kills the Wine server and
 # stops its Xvfb. With --shared, runs on the display in DISPLAY share the lock and may overlap
-# with each other; they kill nothing. Started as root, a script hands its folders to the test account
-# first (account.sh).
+# with each other; they kill nothing. Started as root, a script hands its folders to the test
+# account first (account.sh).
 
 WINE_SESSION_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$WINE_SESSION_DIR/loader.sh"
@@ -15,20 +15,17 @@ source "$WINE_SESSION_DIR/display.sh"
 source "$WINE_SESSION_DIR/account.sh"
 
 wine_session() {
-    local shared=0
-    [ "$1" != --shared ] || { shared=1; shift; }
+    local mode=-x lock
+    [ "$1" != --shared ] || { mode=-s; shift; }
     export WINEPREFIX="$1"
     wine_env
 
-    local lock
     lock="$(wine_prefix_lock run)"
     # Held on descriptor 8 until the shell exits; loader.sh and display.sh keep it out of Wine's
     # processes and Xvfb.
     exec 8>"$lock"
-    if [ "$shared" = 1 ]; then
-        flock -w 900 -s 8 || { echo "wine-session: timed out waiting for $lock" >&2; return 1; }
-    else
-        flock -w 900 -x 8 || { echo "wine-session: timed out waiting for $lock" >&2; return 1; }
+    flock -w 900 "$mode" 8 || { echo "wine-session: timed out waiting for $lock" >&2; return 1; }
+    if [ "$mode" = -x ]; then
         trap _wine_session_end EXIT
         # A server left by an earlier run may still hold a desktop on a display now gone.
         wine_kill

@@ -212,16 +212,24 @@ inline std::vector<COLORREF> Capture(HWND window, const RECT& client) {
     return {pixels, pixels + width * height};
 }
 
-// The clipboard's text; emptied afterwards when `empty`.
-inline std::wstring ClipboardText(bool empty = false) {
+// Empties the clipboard (another process may hold it open for a moment).
+inline bool EmptyTheClipboard() {
+    if (!Poll([] { return OpenClipboard(nullptr) != FALSE; }, 5000)) return false;
+    const bool emptied = EmptyClipboard();
+    return CloseClipboard() && emptied;
+}
+
+// The clipboard's text once a program has put some there. The wait does not open the
+// clipboard: a program's copy fails without a word while another process holds it open.
+inline std::wstring WaitClipboardText() {
     std::wstring text;
-    // Another process may hold the clipboard open for a moment.
-    if (!Poll([] { return OpenClipboard(nullptr) != FALSE; }, 5000)) return text;
+    if (!Poll([] { return IsClipboardFormatAvailable(CF_UNICODETEXT) != FALSE; }) ||
+        !Poll([] { return OpenClipboard(nullptr) != FALSE; }, 5000))
+        return text;
     if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
         if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) text = chars;
         GlobalUnlock(data);
     }
-    if (empty) EmptyClipboard();
     CloseClipboard();
     return text;
 }

@@ -144,7 +144,8 @@ inline POINT ToScreen(HWND window, POINT client) {
 // `window`, and checks both agree. Wine starts a Unix program without a handle to wait on, and a
 // loaded machine may start it late: a mover still pending when the next move is made would drag
 // the pointer back. So each move's xdotool leaves a mark when it has ended, and the move waits
-// for it.
+// for it. (Not xdotool's --sync: for a point the pointer is already on, it waits 15 s for a
+// motion that never comes.)
 inline bool MoveTo(HWND window, POINT client) {
     static unsigned moves = 0;
     const POINT screen = ToScreen(window, client);
@@ -153,7 +154,7 @@ inline bool MoveTo(HWND window, POINT client) {
     std::wstring unixMark = mark.wstring().substr(2);
     std::replace(unixMark.begin(), unixMark.end(), L'\\', L'/');
     Process xdotool;
-    if (!xdotool.Start(L"Z:\\bin\\sh -c \"/usr/bin/xdotool mousemove --sync " + std::to_wstring(screen.x) + L" " +
+    if (!xdotool.Start(L"Z:\\bin\\sh -c \"/usr/bin/xdotool mousemove " + std::to_wstring(screen.x) + L" " +
                            std::to_wstring(screen.y) + L" && : >'" + unixMark + L"'\"", Medium()) ||
         !Poll([&] { return fs::exists(mark); }) || !RemoveFile(mark))
         return false;

@@ -25,16 +25,6 @@ inline bool StartedOnceMinimized(const Tutorial& tutorial, const fs::path& mediu
     return ReadFileBytes(log) == "started show=" + std::to_string(kShowMinimized) + "\n";
 }
 
-inline RECT ClientRect(ControlId control) {
-    const PixelRect r = Scene().Bounds(control);
-    return {r.left, r.top, r.left + r.width, r.top + r.height};
-}
-
-inline POINT Centre(ControlId control) {
-    const RECT r = ClientRect(control);
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
-
 // Adds a failure naming what did not happen.
 inline bool Check(bool done, const char* what) { return done || (ADD_FAILURE() << what, false); }
 
@@ -43,10 +33,23 @@ enum class CloseBy { OkButton, CloseBox, AltF4 };
 // Each call that returns bool adds a failure when it returns false.
 class SetupMenu {
 public:
+    // The density Setup.exe runs at (the prefix's LogPixels when it starts); geometry follows it.
+    int dpi = kDesignDpi;
+
+    RECT ClientRect(ControlId control) const {
+        const PixelRect r = Scene(dpi).Bounds(control);
+        return {r.left, r.top, r.left + r.width, r.top + r.height};
+    }
+    POINT Centre(ControlId control) const {
+        const RECT r = ClientRect(control);
+        return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    }
+
     // Starts Setup.exe on the medium with the pointer off its window; waits for input idle and
     // still pixels, and keeps how each control looks then.
     bool Start(WORD showWindow = SW_SHOWDEFAULT, const fs::path& medium = Medium(), const fs::path& current = Medium()) {
-        const RECT all = {0, 0, kClientWidth, kClientHeight};
+        const PixelRect client = Scene::ClientArea(dpi);
+        const RECT all = {0, 0, client.width, client.height};
         std::vector<COLORREF> still;
         if (!Check(MoveTo(GetDesktopWindow(), {1, 1}) &&
                        process.Start(L"\"" + (medium / L"Setup.exe").wstring() + L"\"", current, showWindow) &&
@@ -72,7 +75,7 @@ public:
     // Points at bare window and waits for the preview to go back to its start.
     bool Rest() {
         POINT bare{0, 0};
-        while (Scene().HitTest(bare.x, bare.y)) ++bare.x;
+        while (Scene(dpi).HitTest(bare.x, bare.y)) ++bare.x;
         return Check(MoveTo(window, bare) && WaitPixels(PreviewPicture(0), PixelsAtStart(PreviewPicture(0)), true),
                      "menu not at rest");
     }

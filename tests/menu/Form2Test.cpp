@@ -1,6 +1,7 @@
 // The menu window's handlers against the substitute platform, driven through the same mouse
-// entry points as the window: hover and previews, routing, slide-out, the clicks and the
-// tutorials. Each edition's own install through its item is checked under Wine.
+// entry points as the window: hover and previews, routing, slide-out (also at 192 pixels per
+// inch), the clicks and the tutorials. Each edition's own install through its item is checked
+// under Wine.
 #include "menu/Form2.h"
 
 #include <gtest/gtest.h>
@@ -24,9 +25,10 @@ protected:
         };
     }
     Scene& scene() { return form.scene(); }
-    static std::pair<int, int> Middle(ControlId id) {
+    // The middle of the control's design place at the scene's density.
+    std::pair<int, int> Middle(ControlId id) {
         const ControlDesign& d = DesignOf(id);
-        return {ToPixels(d.left + d.width / 2), ToPixels(d.top + d.height / 2)};
+        return {ToPixels(d.left + d.width / 2, scene().dpi()), ToPixels(d.top + d.height / 2, scene().dpi())};
     }
     // A path on the disc Setup.exe was started from.
     std::string OnDisc(std::string_view path) const { return platform.currentDrive + std::string(path); }
@@ -94,6 +96,24 @@ TEST_F(Form2Test, SlideOutRunsWholePassesUpToFiveThousandWithBothPicturesInStep)
     const std::vector<int> expected = {-1, -451, -901, -1351, -1801, -2251, -2701, -3151, -3601, -4051, -4501, -4951};
     EXPECT_EQ(normal, expected);
     EXPECT_EQ(highlight, expected);
+}
+
+// At 192 pixels per inch an item is pointed at at its place there, not at its 96-dpi pixels,
+// and slides out in steps of its twips there, wholly out of the window: nothing is hit there.
+TEST_F(Form2Test, At192AnItemIsPointedAtItsPlaceThereAndSlidesOutInPixelsThere) {
+    const auto [x96, y96] = Middle(C::Image6a);
+    scene().SetDpi(192);
+    form.MouseMove(x96, y96);
+    EXPECT_FALSE(scene()[C::Image6b].visible) << "found at its 96-dpi place";
+    PointAt(C::Image6a);
+    EXPECT_TRUE(scene()[C::Image6b].visible);
+    std::vector<int> lefts;
+    scene().onWrite = [&](ControlId id, Property) { if (id == C::Image6b) lefts.push_back(scene().Bounds(id).left); };
+    form.SlideOut(C::Image6a, C::Image6b, ItemOf(C::Image6a)->slideStep);
+    EXPECT_EQ(lefts, (std::vector<int>{0, -168, -336, -504}));  // -1, -1261, -2521, -3781 twips
+    const PixelRect gone = scene().Bounds(C::Image6a);
+    EXPECT_LE(gone.left + gone.width, 0);
+    EXPECT_EQ(scene().HitTest(Middle(C::Label6).first, Middle(C::Label6).second), std::nullopt);  // hidden yet
 }
 
 TEST_F(Form2Test, AClickIsPressAndReleaseOnTheSameVisibleHighlightOrBanner) {

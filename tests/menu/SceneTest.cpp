@@ -1,7 +1,10 @@
-// The control inventory and the scene: design geometry in pixels, hit testing and invalidation.
+// The control inventory and the scene: design geometry in pixels at each density, hit testing
+// and invalidation.
 #include "menu/Scene.h"
 
 #include <gtest/gtest.h>
+
+#include "menu/Form2.h"
 
 namespace lcime {
 namespace {
@@ -9,15 +12,37 @@ namespace {
 using C = ControlId;
 using Rects = std::vector<PixelRect>;
 
-TEST(Scene, DesignControlsInPixelsInsideTheClientAreaHitOverTheirWholeRectangleWhenVisible) {
-    Scene scene;
-    int visible = 0;
-    for (const ControlDesign& design : kInventory) {
-        visible += scene[design.id].visible;
-        const PixelRect r = scene.Bounds(design.id);
-        EXPECT_TRUE(r.left >= 0 && r.left + r.width <= kClientWidth && r.top + r.height <= kClientHeight) << design.name;
+// At 96 pixels per inch every design value and slide-out position converts as it always has,
+// twips/15 rounded; at other densities twips·dpi/1440 goes to the nearest pixel, halves away
+// from zero.
+TEST(Scene, TwipsBecomePixelsAtTheNearestPixelOfEachDensity) {
+    auto designPixels = [](int twips) { return static_cast<int>(std::lround(twips / 15.0)); };
+    for (const ControlDesign& d : kInventory)
+        for (int twips : {d.left, d.top, d.width, d.height}) EXPECT_EQ(ToPixels(twips, 96), designPixels(twips));
+    for (const MenuItem& item : kMenuItems)
+        for (int v = 1; item.slideStep && v <= 5000; v += item.slideStep) EXPECT_EQ(ToPixels(-v, 96), designPixels(-v));
+
+    struct Case { int twips, dpi, pixels; };
+    for (const Case& c : {Case{8925, 120, 744}, {4830, 120, 403}, {-4830, 120, -403}, {-1, 120, 0}, {8925, 144, 893},
+                          {4145, 144, 415}, {4140, 144, 414}, {-4951, 144, -495}, {8925, 192, 1190}, {6645, 192, 886},
+                          {1885, 192, 251}, {-3781, 192, -504}}) {
+        EXPECT_EQ(ToPixels(c.twips, c.dpi), c.pixels) << c.twips << " twips at " << c.dpi;
     }
-    EXPECT_EQ(visible, 14);
+}
+
+TEST(Scene, DesignControlsInPixelsInsideTheClientAreaHitOverTheirWholeRectangleWhenVisible) {
+    for (int dpi : {96, 192}) {
+        Scene scene(dpi);
+        int visible = 0;
+        for (const ControlDesign& design : kInventory) {
+            visible += scene[design.id].visible;
+            const PixelRect r = scene.Bounds(design.id), client = scene.ClientArea();
+            EXPECT_TRUE(r.left >= 0 && r.left + r.width <= client.width && r.top + r.height <= client.height)
+                << design.name << " at " << dpi;
+        }
+        EXPECT_EQ(visible, 14);
+    }
+    Scene scene;
     // Item f's pictures lie 5 twips apart yet land on the same pixel row.
     EXPECT_EQ(scene.Bounds(C::Imagefa), scene.Bounds(C::Imagefb));
 
@@ -44,11 +69,14 @@ TEST(Scene, ChangesInvalidateOldAndNewRectanglesAndRepeatedWritesNothing) {
     scene.SetLeft(C::Image1a, -1251);
     scene.SetVisible(C::Image1a, true);
     scene.SetCaption(C::Label3, std::string(DesignOf(C::Label3).caption));
+    scene.SetDpi(96);
     EXPECT_TRUE(painted.empty());
 
     scene.SetCaption(C::Label3, "changed");
     scene.SetVisible(PreviewPicture(0), true);
-    EXPECT_EQ(painted, (Rects{scene.Bounds(C::Label3), scene.Bounds(PreviewPicture(0))}));
+    const Rects at96 = {scene.Bounds(C::Label3), scene.Bounds(PreviewPicture(0))};
+    scene.SetDpi(192);  // another monitor: everything again
+    EXPECT_EQ(painted, (Rects{at96[0], at96[1], {0, 0, 1190, 886}}));
 }
 
 }  // namespace

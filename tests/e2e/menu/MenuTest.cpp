@@ -15,8 +15,8 @@ TEST_F(MenuTest, OpensCentredEvenMaximizedThenItemsHighlightAndPreviewAndInstall
     ASSERT_TRUE(menu.Start(SW_SHOWMAXIMIZED));
     RECT client, frame;
     ASSERT_TRUE(GetClientRect(menu.window, &client) && GetWindowRect(menu.window, &frame));
-    EXPECT_EQ(client.right, kClientWidth);
-    EXPECT_EQ(client.bottom, kClientHeight);
+    EXPECT_EQ(client.right, Scene::ClientArea(96).width);
+    EXPECT_EQ(client.bottom, Scene::ClientArea(96).height);
     EXPECT_NEAR(frame.left + frame.right, GetSystemMetrics(SM_CXSCREEN), 1);
     EXPECT_NEAR(frame.top + frame.bottom, GetSystemMetrics(SM_CYSCREEN), 1);
     EXPECT_FALSE(IsZoomed(menu.window));

@@ -36,7 +36,7 @@ WINE_ENV_REPO="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 WINE_TEST_USER="${LCIME_WINE_USER:-lcime-wine}"
 
 # Bump when the registry settings below change, so existing prefixes get them again.
-WINE_ENV_SETTINGS_VERSION=2
+WINE_ENV_SETTINGS_VERSION=3
 
 wine_env() {
     export WINEPREFIX="${WINEPREFIX:-$WINE_ENV_REPO/build/wine-prefix}"
@@ -132,8 +132,10 @@ wine_lock_file() {
 }
 
 # The prefix's settings as a registry file: the virtual desktop (without a window manager each
-# hidden window would otherwise wait for one), the dialog font and the link from the dialog fonts
-# to a CJK font (without it Chinese text in message boxes shows as boxes).
+# hidden window would otherwise wait for one), the dialog font, the link from the dialog fonts
+# to a CJK font (without it Chinese text in message boxes shows as boxes) and Wine's symbol font
+# for the title bars' buttons (Debian's fonts-wine puts it where Debian's Wine does not look, so
+# the close box would show the letter "r").
 # The dialog font: "MS Shell Dlg" (dialog templates and, under the Chinese locale, every font of
 # the window metrics: message boxes, captions) and "MS Shell Dlg 2" become WenQuanYi Zen Hei
 # Sharp, drawn at 12 pixels from its own bitmaps as a Chinese Windows draws its Song face at
@@ -152,6 +154,8 @@ _wine_settings_reg() {
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"Default"="1024x768"\r\n\r\n'
     printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]\r\n'
     printf '"MS Shell Dlg"="WenQuanYi Zen Hei Sharp"\r\n"MS Shell Dlg 2"="WenQuanYi Zen Hei Sharp"\r\n\r\n'
+    printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts]\r\n'
+    printf '"Marlett (TrueType)"="Z:\\\\usr\\\\share\\\\wine\\\\fonts\\\\marlett.ttf"\r\n\r\n'
     printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]\r\n'
     local font
     for font in Tahoma "Microsoft Sans Serif" "MS Shell Dlg" "MS Shell Dlg 2" "Segoe UI" SimSun \

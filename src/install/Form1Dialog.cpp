@@ -21,13 +21,14 @@ namespace {
 constexpr Form1Control kTexts[] = {Form1Control::Text1_0, Form1Control::Text1_1, Form1Control::Text1_2};
 
 struct Form1State {
-    HINSTANCE instance;
+    HINSTANCE instance = nullptr;
     std::vector<HWND> disabled;  // the program's windows that the dialog keeps from input
     WNDPROC editProc = nullptr;
     int dpi = kDesignDpi;
     Picture feature;            // for the dialog's density
     int fontDpi = kDesignDpi;   // the density of the dialog manager's font
     UniqueFont movedFont;       // that font at a density the dialog has moved to
+    UniqueFont textFont;        // a smaller one for the text boxes where theirs would cut a text off
 };
 
 Form1State* StateOf(HWND dialog) {
@@ -68,6 +69,35 @@ HWND AddControl(HWND dialog, Form1Control control, const wchar_t* cls, std::stri
                            nullptr);
 }
 
+// At a density other than the design's the system's font need not grow in proportion with the
+// boxes: the text boxes then take the largest smaller size of it at which every text is whole.
+void FitTexts(HWND dialog, HFONT font) {
+    Form1State* state = StateOf(dialog);
+    LOGFONTW smaller;
+    GetObjectW(font, sizeof(smaller), &smaller);
+    UniqueDc dc(CreateCompatibleDC(nullptr));
+    auto allFit = [&] {
+        for (int i = 0; i < 3; ++i) {
+            HWND box = GetDlgItem(dialog, Form1ControlId(kTexts[i]));
+            const std::wstring text = Wide(kText1[i]);
+            RECT room = {};
+            SendMessageW(box, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
+            SelectIn select(dc.get(), reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0)));
+            SIZE size = {};
+            GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+            if (size.cx > room.right - room.left) return false;
+        }
+        return true;
+    };
+    while (!allFit() && smaller.lfHeight < -1) {
+        ++smaller.lfHeight;  // a negative height: one pixel smaller
+        state->textFont.reset(CreateFontIndirectW(&smaller));
+        for (Form1Control text : kTexts)
+            SendMessageW(GetDlgItem(dialog, Form1ControlId(text)), WM_SETFONT,
+                         reinterpret_cast<WPARAM>(state->textFont.get()), TRUE);
+    }
+}
+
 // The dialog's client area and every control at their twips at `dpi`, in the dialog font there.
 void LayOut(HWND dialog, int dpi) {
     Form1State* state = StateOf(dialog);
@@ -91,6 +121,7 @@ void LayOut(HWND dialog, int dpi) {
                      ToPixels(place.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
+    if (dpi != kDesignDpi) FitTexts(dialog, font);
 }
 
 // Form_Load: centre by the outer size, in twips, in floating point, not clamped to the screen.
@@ -193,7 +224,8 @@ BOOL CALLBACK CollectEnabled(HWND hwnd, LPARAM list) {
 
 void ShowForm1(HINSTANCE instance, HWND owner) {
     // Modal: the thread's other windows take no input until it closes.
-    Form1State state{instance, {}};
+    Form1State state;
+    state.instance = instance;
     EnumThreadWindows(GetCurrentThreadId(), CollectEnabled, reinterpret_cast<LPARAM>(&state.disabled));
     for (HWND hwnd : state.disabled) EnableWindow(hwnd, FALSE);
 

@@ -10,6 +10,7 @@
 #include "install/Form1.h"
 #include "install/InstallImeEdition.h"
 #include "menu/Form2.h"
+#include "menu/LabelPainter.h"
 #include "robot/Robot.h"
 
 namespace lcime::e2e {
@@ -45,13 +46,15 @@ public:
         return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     }
 
-    // Starts Setup.exe on the medium with the pointer off its window; waits for input idle and
-    // still pixels, and keeps how each control looks then.
+    // Starts Setup.exe at the density on the medium with the pointer off its window; waits for
+    // input idle and still pixels, and keeps how each control looks then. A running one is ended.
     bool Start(WORD showWindow = SW_SHOWDEFAULT, const fs::path& medium = Medium(), const fs::path& current = Medium()) {
         const PixelRect client = Scene::ClientArea(dpi);
         const RECT all = {0, 0, client.width, client.height};
+        const DWORD logPixels = static_cast<DWORD>(dpi);
         std::vector<COLORREF> still;
-        if (!Check(MoveTo(GetDesktopWindow(), {1, 1}) &&
+        if (!Check(RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &logPixels,
+                                   sizeof(logPixels)) == ERROR_SUCCESS && MoveTo(GetDesktopWindow(), {1, 1}) &&
                        process.Start(L"\"" + (medium / L"Setup.exe").wstring() + L"\"", current, showWindow) &&
                        (window = WaitTopWindow(process.id, Wide(kForm2Caption).c_str(), nullptr, kFirstWindowMs)) &&
                        WaitForInputIdle(process.handle.get(), kWaitMs) == 0 && Poll([&] {
@@ -69,8 +72,28 @@ public:
     bool WaitPixels(ControlId control, const std::vector<COLORREF>& reference, bool equal) const {
         return Poll([&] { return (Pixels(control) == reference) == equal; });
     }
-    // Waits until the control no longer looks as it did at the start, e.g. a result line.
+    // Waits until the control no longer looks as it did at the start, e.g. a preview.
     bool Shown(ControlId control) const { return WaitPixels(control, PixelsAtStart(control), false); }
+
+    // Waits until the label's words are drawn: wherever the product's label painter, drawing the
+    // caption in black on white at this density, covers a pixel three quarters or more, the
+    // window's pixel is as dark (the text colour of the standard scheme is black).
+    bool WordsShown(ControlId label, std::string_view caption) const {
+        const RECT box = ClientRect(label), all = {0, 0, box.right - box.left, box.bottom - box.top};
+        const std::wstring text = Wide(caption);
+        const Dib dib(all.right, all.bottom);
+        FillRect(dib.dc(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        win32::LabelPainter().Paint(dib.dc(), DesignOf(label).font, text, {0, 0, all.right, all.bottom}, dpi);
+        auto dark = [](COLORREF c, COLORREF most) { return (c & 0xff) <= most && (c >> 8 & 0xff) <= most && (c >> 16 & 0xff) <= most; };
+        const std::vector<COLORREF> painted = dib.Pixels();
+        std::vector<size_t> inked;
+        for (size_t i = 0; i < painted.size(); ++i)
+            if (dark(painted[i], 64)) inked.push_back(i);
+        return Check(inked.size() >= text.size(), "caption has no ink") && Poll([&] {
+            const std::vector<COLORREF> seen = Pixels(label);
+            return std::all_of(inked.begin(), inked.end(), [&](size_t i) { return dark(seen[i], 96); });
+        });
+    }
 
     // Points at bare window and waits for the preview to go back to its start.
     bool Rest() {
@@ -138,6 +161,10 @@ class E2eTest : public testing::Test {
 protected:
     void SetUp() override {
         RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults");
+        DEVMODEW room = {};  // for the menu at 192 pixels per inch: the virtual desktop grows to the X screen
+        room.dmSize = sizeof(room);
+        room.dmPelsWidth = 1280, room.dmPelsHeight = 1024, room.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+        ASSERT_EQ(ChangeDisplaySettingsW(&room, 0), DISP_CHANGE_SUCCESSFUL);
         RemoveImeLayouts();
         wchar_t system[MAX_PATH];
         sysDir_ = Utf8(std::wstring(system, GetSystemDirectoryW(system, MAX_PATH))) + "\\";
@@ -199,7 +226,7 @@ protected:
         const fs::path other = SystemDirectories().other;
         for (const std::string& name : demo::MediumImeFiles())
             EXPECT_FALSE(fs::exists(other / name)) << name;
-        EXPECT_TRUE(menu.Shown(item.resultLabel)) << "no result line";
+        EXPECT_TRUE(menu.WordsShown(item.resultLabel, DesignOf(item.resultLabel).caption)) << "no result line";
     }
     void ExpectInstalled(const MenuItem& item) { ExpectInstalled(item, item.edition->nt); }
 

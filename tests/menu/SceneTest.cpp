@@ -16,33 +16,25 @@ using Rects = std::vector<PixelRect>;
 // twips/15 rounded; at other densities twips·dpi/1440 goes to the nearest pixel, halves away
 // from zero.
 TEST(Scene, TwipsBecomePixelsAtTheNearestPixelOfEachDensity) {
-    auto designPixels = [](int twips) { return static_cast<int>(std::lround(twips / 15.0)); };
-    for (const ControlDesign& d : kInventory)
-        for (int twips : {d.left, d.top, d.width, d.height}) EXPECT_EQ(ToPixels(twips, 96), designPixels(twips));
+    auto at96 = [](int twips) { return ToPixels(twips, 96) == std::lround(twips / 15.0); };
+    for (const ControlDesign& d : kInventory) EXPECT_TRUE(at96(d.left) && at96(d.top) && at96(d.width) && at96(d.height));
     for (const MenuItem& item : kMenuItems)
-        for (int v = 1; item.slideStep && v <= 5000; v += item.slideStep) EXPECT_EQ(ToPixels(-v, 96), designPixels(-v));
-
-    struct Case { int twips, dpi, pixels; };
-    for (const Case& c : {Case{8925, 120, 744}, {4830, 120, 403}, {-4830, 120, -403}, {-1, 120, 0}, {8925, 144, 893},
-                          {4145, 144, 415}, {4140, 144, 414}, {-4951, 144, -495}, {8925, 192, 1190}, {6645, 192, 886},
-                          {1885, 192, 251}, {-3781, 192, -504}}) {
-        EXPECT_EQ(ToPixels(c.twips, c.dpi), c.pixels) << c.twips << " twips at " << c.dpi;
-    }
+        for (int v = 1; item.slideStep && v <= 5000; v += item.slideStep) EXPECT_TRUE(at96(-v)) << v;
+    EXPECT_EQ(ToPixels(4830, 120), 403);    // 402.5
+    EXPECT_EQ(ToPixels(-4145, 144), -415);  // -414.5
+    EXPECT_EQ(ToPixels(-4951, 144), -495);
+    EXPECT_EQ(ToPixels(1885, 192), 251);    // 251.33
 }
 
 TEST(Scene, DesignControlsInPixelsInsideTheClientAreaHitOverTheirWholeRectangleWhenVisible) {
-    for (int dpi : {96, 192}) {
-        Scene scene(dpi);
-        int visible = 0;
-        for (const ControlDesign& design : kInventory) {
-            visible += scene[design.id].visible;
-            const PixelRect r = scene.Bounds(design.id), client = scene.ClientArea();
-            EXPECT_TRUE(r.left >= 0 && r.left + r.width <= client.width && r.top + r.height <= client.height)
-                << design.name << " at " << dpi;
-        }
-        EXPECT_EQ(visible, 14);
-    }
     Scene scene;
+    int visible = 0;
+    for (const ControlDesign& design : kInventory) {
+        visible += scene[design.id].visible;
+        const PixelRect r = scene.Bounds(design.id), client = scene.ClientArea();
+        EXPECT_TRUE(r.left >= 0 && r.left + r.width <= client.width && r.top + r.height <= client.height) << design.name;
+    }
+    EXPECT_EQ(visible, 14);
     // Item f's pictures lie 5 twips apart yet land on the same pixel row.
     EXPECT_EQ(scene.Bounds(C::Imagefa), scene.Bounds(C::Imagefb));
 

@@ -182,27 +182,41 @@ inline bool Keys(HWND window, const std::vector<WORD>& chord) {
     return Send(inputs);
 }
 
-// The pixels of a client rectangle, row by row.
+// A 32-bit top-down bitmap selected into a memory device context, to draw into and read back.
+class Dib {
+public:
+    Dib(int width, int height) : size_(size_t(width) * height), dc_(CreateCompatibleDC(nullptr)) {
+        BITMAPINFO info = {};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
+        old_ = SelectObject(dc_.get(), bitmap_.get());
+    }
+    ~Dib() { SelectObject(dc_.get(), old_); }
+    HDC dc() const { return bitmap_ ? dc_.get() : nullptr; }
+    // Each pixel as 0x00RRGGBB, row by row.
+    std::vector<COLORREF> Pixels() const {
+        GdiFlush();
+        const auto* pixels = static_cast<const COLORREF*>(bits_);
+        return bitmap_ ? std::vector<COLORREF>(pixels, pixels + size_) : std::vector<COLORREF>();
+    }
+
+private:
+    size_t size_;
+    win32::UniqueDc dc_;
+    win32::UniqueBitmap bitmap_;
+    void* bits_ = nullptr;
+    HGDIOBJ old_ = nullptr;
+};
+
+// The pixels of a client rectangle as on the screen.
 inline std::vector<COLORREF> Capture(HWND window, const RECT& client) {
     struct ScreenDcReleaser { void operator()(HDC dc) const { ReleaseDC(nullptr, dc); } };
     const int width = client.right - client.left, height = client.bottom - client.top;
     const POINT origin = ToScreen(window, {client.left, client.top});
     const std::unique_ptr<HDC__, ScreenDcReleaser> screen(GetDC(nullptr));
-    const win32::UniqueDc memory(CreateCompatibleDC(screen.get()));
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    const win32::UniqueBitmap bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap) return {};
-    const win32::SelectIn select(memory.get(), bitmap.get());
-    if (!BitBlt(memory.get(), 0, 0, width, height, screen.get(), origin.x, origin.y, SRCCOPY)) return {};
-    GdiFlush();
-    const auto* pixels = static_cast<const COLORREF*>(bits);
-    return {pixels, pixels + width * height};
+    const Dib dib(width, height);
+    return BitBlt(dib.dc(), 0, 0, width, height, screen.get(), origin.x, origin.y, SRCCOPY) ? dib.Pixels()
+                                                                                           : std::vector<COLORREF>();
 }
 
 // The clipboard's text; emptied afterwards when `empty`.

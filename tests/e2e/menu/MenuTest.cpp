@@ -48,29 +48,35 @@ protected:
     }
 };
 
-// Over the pictures shown at rest at 192, the share of pixels that are those of the 96-dpi
-// window repeated, and their mean distance from that window stretched (bilinear).
+// Over the pictures shown at rest at 192: the mean distance of a pixel from the 96-dpi window
+// stretched (bilinear), and the share of pixels within 3 of that window's pixel repeated.
 void ExpectDrawnFor192(const SetupMenu& menu, const std::vector<COLORREF>& at96, const std::vector<COLORREF>& at192) {
-    const PixelRect client = Scene::ClientArea(96);
+    const int w = Scene::ClientArea(96).width, h = Scene::ClientArea(96).height;
     std::vector<COLORREF> stretched(at192.size());
-    ASSERT_TRUE(stbir_resize_uint8_generic(reinterpret_cast<const uint8_t*>(at96.data()), client.width, client.height, 0,
-                                           reinterpret_cast<uint8_t*>(stretched.data()), 2 * client.width,
-                                           2 * client.height, 0, 4, STBIR_ALPHA_CHANNEL_NONE, 0, STBIR_EDGE_CLAMP,
-                                           STBIR_FILTER_TRIANGLE, STBIR_COLORSPACE_LINEAR, nullptr));
+    ASSERT_TRUE(stbir_resize_uint8_generic(reinterpret_cast<const uint8_t*>(at96.data()), w, h, 0,
+                                           reinterpret_cast<uint8_t*>(stretched.data()), 2 * w, 2 * h, 0, 4,
+                                           STBIR_ALPHA_CHANNEL_NONE, 0, STBIR_EDGE_CLAMP, STBIR_FILTER_TRIANGLE,
+                                           STBIR_COLORSPACE_LINEAR, nullptr));
+    auto distance = [](COLORREF a, COLORREF b) {
+        int most = 0;
+        for (int k = 0; k < 24; k += 8) most = std::max(most, std::abs(int((a >> k) & 0xff) - int((b >> k) & 0xff)));
+        return most;
+    };
     size_t pixels = 0, repeated = 0;
-    double distance = 0;
+    double fromStretched = 0;
     for (const ControlDesign& design : kInventory) {
         if (design.kind != ControlKind::Picture || !design.visible) continue;
         const RECT r = menu.ClientRect(design.id);
         for (int y = r.top; y < r.bottom; ++y)
             for (int x = r.left; x < r.right; ++x, ++pixels) {
-                const size_t i = size_t(y) * 2 * client.width + x;
-                repeated += at192[i] == at96[size_t(y / 2) * client.width + x / 2];
-                for (int k = 0; k < 24; k += 8) distance += std::abs(int((at192[i] >> k) & 0xff) - int((stretched[i] >> k) & 0xff)) / 3.0;
+                const size_t i = size_t(y) * 2 * w + x;
+                fromStretched += distance(at192[i], stretched[i]);
+                repeated += distance(at192[i], at96[size_t(y / 2) * w + x / 2]) <= 3;
             }
     }
-    EXPECT_LT(repeated, pixels / 20) << "the 96-dpi pixels repeated";
-    EXPECT_GT(distance / pixels, 10.0) << "the 96-dpi window stretched";  // 14.5 measured, 7 stretched
+    // Measured: 21.7 and 58 %; with the design-size pictures enlarged (cubic) 11.0 and 53 %, repeated 14.0 and 90 %.
+    EXPECT_GT(fromStretched / pixels, 16.0) << "the 96-dpi window stretched";
+    EXPECT_LT(repeated, pixels * 3 / 4) << "the 96-dpi pixels repeated";
 }
 
 // Started as from a shortcut set to Maximized: the fixed window still opens centred at its design

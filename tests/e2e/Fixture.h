@@ -81,11 +81,12 @@ public:
     bool WordsShown(ControlId label, std::string_view caption) const {
         const RECT box = ClientRect(label), all = {0, 0, box.right - box.left, box.bottom - box.top};
         const std::wstring text = Wide(caption);
-        const Dib dib(all.right, all.bottom);
-        FillRect(dib.dc(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        win32::LabelPainter().Paint(dib.dc(), DesignOf(label).font, text, {0, 0, all.right, all.bottom}, dpi);
+        const std::vector<COLORREF> painted = Painted(all.right, all.bottom, [&](HDC dc) {
+            const bool filled = FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+            win32::LabelPainter().Paint(dc, DesignOf(label).font, text, {0, 0, all.right, all.bottom}, dpi);
+            return filled;
+        });
         auto dark = [](COLORREF c, COLORREF most) { return (c & 0xff) <= most && (c >> 8 & 0xff) <= most && (c >> 16 & 0xff) <= most; };
-        const std::vector<COLORREF> painted = dib.Pixels();
         std::vector<size_t> inked;
         for (size_t i = 0; i < painted.size(); ++i)
             if (dark(painted[i], 64)) inked.push_back(i);

@@ -182,31 +182,19 @@ inline bool Keys(HWND window, const std::vector<WORD>& chord) {
     return Send(inputs);
 }
 
-// A 32-bit top-down bitmap selected into a memory device context, to draw into and read back.
-class Dib {
-public:
-    Dib(int width, int height) : size_(size_t(width) * height), dc_(CreateCompatibleDC(nullptr)) {
-        BITMAPINFO info = {};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
-        old_ = SelectObject(dc_.get(), bitmap_.get());
-    }
-    ~Dib() { SelectObject(dc_.get(), old_); }
-    HDC dc() const { return bitmap_ ? dc_.get() : nullptr; }
-    // Each pixel as 0x00RRGGBB, row by row.
-    std::vector<COLORREF> Pixels() const {
-        GdiFlush();
-        const auto* pixels = static_cast<const COLORREF*>(bits_);
-        return bitmap_ ? std::vector<COLORREF>(pixels, pixels + size_) : std::vector<COLORREF>();
-    }
-
-private:
-    size_t size_;
-    win32::UniqueDc dc_;
-    win32::UniqueBitmap bitmap_;
-    void* bits_ = nullptr;
-    HGDIOBJ old_ = nullptr;
-};
+// The pixels, row by row as 0x00RRGGBB, of a bitmap `width` by `height` that `paint` draws into.
+inline std::vector<COLORREF> Painted(int width, int height, const std::function<bool(HDC)>& paint) {
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    const win32::UniqueDc dc(CreateCompatibleDC(nullptr));
+    const win32::UniqueBitmap bitmap(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap) return {};
+    const win32::SelectIn select(dc.get(), bitmap.get());
+    if (!paint(dc.get()) || !GdiFlush()) return {};
+    const auto* pixels = static_cast<const COLORREF*>(bits);
+    return {pixels, pixels + size_t(width) * height};
+}
 
 // The pixels of a client rectangle as on the screen.
 inline std::vector<COLORREF> Capture(HWND window, const RECT& client) {
@@ -214,9 +202,9 @@ inline std::vector<COLORREF> Capture(HWND window, const RECT& client) {
     const int width = client.right - client.left, height = client.bottom - client.top;
     const POINT origin = ToScreen(window, {client.left, client.top});
     const std::unique_ptr<HDC__, ScreenDcReleaser> screen(GetDC(nullptr));
-    const Dib dib(width, height);
-    return BitBlt(dib.dc(), 0, 0, width, height, screen.get(), origin.x, origin.y, SRCCOPY) ? dib.Pixels()
-                                                                                           : std::vector<COLORREF>();
+    return Painted(width, height, [&](HDC dc) {
+        return BitBlt(dc, 0, 0, width, height, screen.get(), origin.x, origin.y, SRCCOPY) != FALSE;
+    });
 }
 
 // The clipboard's text; emptied afterwards when `empty`.

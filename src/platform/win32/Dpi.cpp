@@ -1,6 +1,8 @@
 // Density look-ups: GetDpiForWindow and AdjustWindowRectExForDpi from Windows 10 version 1607,
-// SetDialogDpiChangeBehavior from version 1703; the device context's density before that.
+// SetDialogDpiChangeBehavior from version 1703; the screen's density before that.
 #include "platform/win32/Dpi.h"
+
+#include "platform/win32/Handles.h"
 
 namespace lcime::win32 {
 namespace {
@@ -13,10 +15,8 @@ Function User32(const char* name) {
 }  // namespace
 
 int SystemDpi() {
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
+    const UniqueDc screen(CreateCompatibleDC(nullptr));  // a memory context reports the screen's density
+    return GetDeviceCaps(screen.get(), LOGPIXELSY);
 }
 
 int WindowDpi(HWND window) {

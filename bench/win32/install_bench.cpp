@@ -14,6 +14,7 @@
 #include "app/Probe.h"
 #include "install/InstallImeEdition.h"
 #include "menu/Form2.h"
+#include "platform/win32/Handles.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Platform.h"
 
@@ -29,21 +30,21 @@ double Now() {
 // Deletes the keyboard layouts whose IME file is `imeFile`.
 void RemoveLayouts(const std::wstring& imeFile) {
     const wchar_t* const kLayouts = L"System\\CurrentControlSet\\Control\\Keyboard Layouts";
-    HKEY layouts;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kLayouts, 0, KEY_READ | KEY_WRITE, &layouts) != ERROR_SUCCESS) return;
+    HKEY opened;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kLayouts, 0, KEY_READ | KEY_WRITE, &opened) != ERROR_SUCCESS) return;
+    const lcime::win32::UniqueKey layouts(opened);
     std::vector<std::wstring> doomed;
     wchar_t name[64];
     for (DWORD i = 0;; ++i) {
         DWORD length = 64;
-        if (RegEnumKeyExW(layouts, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        if (RegEnumKeyExW(layouts.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
         wchar_t file[MAX_PATH] = {};
         DWORD bytes = sizeof(file) - sizeof(wchar_t);
-        if (RegGetValueW(layouts, name, L"Ime File", RRF_RT_REG_SZ, nullptr, file, &bytes) == ERROR_SUCCESS &&
+        if (RegGetValueW(layouts.get(), name, L"Ime File", RRF_RT_REG_SZ, nullptr, file, &bytes) == ERROR_SUCCESS &&
             lstrcmpiW(file, imeFile.c_str()) == 0)
             doomed.push_back(name);
     }
-    for (const std::wstring& key : doomed) RegDeleteKeyW(layouts, key.c_str());
-    RegCloseKey(layouts);
+    for (const std::wstring& key : doomed) RegDeleteKeyW(layouts.get(), key.c_str());
 }
 
 double Median(std::vector<double> times) {

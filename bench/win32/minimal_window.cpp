@@ -2,6 +2,8 @@
 // a 595 x 443 client area, paints it in one colour and waits to be closed.
 #include <windows.h>
 
+#include "platform/win32/Handles.h"
+
 namespace {
 
 LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -9,9 +11,8 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd, &ps);
-        HBRUSH brush = CreateSolidBrush(RGB(92, 152, 204));
-        FillRect(dc, &ps.rcPaint, brush);
-        DeleteObject(brush);
+        const lcime::win32::UniqueBrush brush(CreateSolidBrush(RGB(92, 152, 204)));
+        FillRect(dc, &ps.rcPaint, brush.get());
         EndPaint(hwnd, &ps);
         return 0;
     }

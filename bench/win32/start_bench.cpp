@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/Handles.h"
+
 namespace {
 
 struct Program {
@@ -56,8 +58,9 @@ double RunOnce(Program& program, bool learn) {
         std::fprintf(stderr, "cannot start %ls (error %lu)\n", program.commandLine.c_str(), GetLastError());
         ExitProcess(1);
     }
+    const lcime::win32::UniqueHandle process(pi.hProcess), thread(pi.hThread);
+    const lcime::win32::UniqueScreenDc screen(GetDC(nullptr));
     double elapsed = -1;
-    HDC screen = GetDC(nullptr);
     while (Now() - start < 20000) {
         Search search{pi.dwProcessId, nullptr};
         EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
@@ -66,22 +69,19 @@ double RunOnce(Program& program, bool learn) {
             ClientToScreen(search.found, &p);
             if (learn) {
                 Sleep(1000);
-                program.painted = GetPixel(screen, p.x, p.y);
+                program.painted = GetPixel(screen.get(), p.x, p.y);
                 elapsed = 0;
                 break;
             }
-            if (GetPixel(screen, p.x, p.y) == program.painted && WaitForInputIdle(pi.hProcess, 0) == 0) {
+            if (GetPixel(screen.get(), p.x, p.y) == program.painted && WaitForInputIdle(process.get(), 0) == 0) {
                 elapsed = Now() - start;
                 break;
             }
         }
         Sleep(1);
     }
-    ReleaseDC(nullptr, screen);
-    TerminateProcess(pi.hProcess, 0);
-    WaitForSingleObject(pi.hProcess, 5000);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    TerminateProcess(process.get(), 0);
+    WaitForSingleObject(process.get(), 5000);
     return elapsed;
 }
 

@@ -7,10 +7,10 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <memory>
 #include <string>
-#include <type_traits>
 #include <vector>
+
+#include "platform/win32/Handles.h"
 
 namespace {
 
@@ -37,9 +37,6 @@ struct CompString {
     wchar_t code[kMaxCode];
     wchar_t result[kMaxText];
 };
-
-struct HandleCloser { void operator()(HANDLE h) const { CloseHandle(h); } };
-using UniqueHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
 
 class LockedContext {
 public:
@@ -82,10 +79,9 @@ std::wstring TablePath() {
 }
 
 std::vector<Entry> ReadTable(const std::wstring& path) {
-    HANDLE opened = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (opened == INVALID_HANDLE_VALUE) return {};
-    UniqueHandle file(opened);
+    const lcime::win32::UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return {};
     std::string bytes(std::min<DWORD>(GetFileSize(file.get(), nullptr), kMaxTableBytes), '\0');
     DWORD read = 0;
     if (!ReadFile(file.get(), bytes.data(), (DWORD)bytes.size(), &read, nullptr)) return {};

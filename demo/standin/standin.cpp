@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "platform/win32/Handles.h"
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     STARTUPINFOW si = {};
     si.cb = sizeof(si);
@@ -23,11 +25,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
 
     char line[64];
     int len = wsprintfA(line, "started show=%d\n", show);
-    HANDLE f = CreateFileW(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                           nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return 1;
+    const lcime::win32::UniqueFile file(CreateFileW(log.c_str(), FILE_APPEND_DATA,
+                                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return 1;
     DWORD written = 0;
-    BOOL ok = WriteFile(f, line, (DWORD)len, &written, nullptr);
-    CloseHandle(f);
+    BOOL ok = WriteFile(file.get(), line, (DWORD)len, &written, nullptr);
     return ok && written == (DWORD)len ? 0 : 1;
 }

@@ -1,6 +1,7 @@
 // Start-up probe of the platform family and the system directory.
 #include "app/Probe.h"
 
+#include <optional>
 #include <vector>
 
 namespace lcime {
@@ -23,8 +24,8 @@ std::optional<std::string> QuerySystemDirectory(Platform& platform) {
     return std::string(buffer.data(), n);
 }
 
-}  // namespace
-
+// True on the 9x family. When the version query is refused it reports so, ends the program
+// and returns nothing.
 std::optional<bool> IsWin9x(Platform& platform) {
     OsVersionInfoA info{};
     info.dwOSVersionInfoSize = sizeof(OsVersionInfoA);
@@ -35,6 +36,8 @@ std::optional<bool> IsWin9x(Platform& platform) {
     }
     return info.dwPlatformId < 2;
 }
+
+}  // namespace
 
 bool RunProbe(Platform& platform, Module1& state) {
     const std::optional<bool> win9x = IsWin9x(platform);

@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <map>
-#include <optional>
 
 #include "menu/Form2.h"
 #include "menu/LabelPainter.h"

@@ -90,20 +90,6 @@ TEST_F(InstallTest, EveryEditionCopiesItsBuildSlidesRegistersAndShowsItsResultLi
     }
 }
 
-// As on Windows, a hidden or system file of the name does not count as present: it is copied over
-// and comes out as a normal file. (A file of exactly the name is kept, one in another letter case
-// replaced: checked under Wine, where the names are stored.)
-TEST_F(InstallTest, HiddenAndSystemFilesOfTheNameAreCopiedOverAndComeOutNormal) {
-    const MenuItem& item = *ItemOf(ControlId::Image7b);
-    const ImeEdition& g = *item.edition;
-    platform.AddFile(System(g.nt.imeFile), "hidden", /*hidden=*/true);
-    platform.AddFile(System(g.nt.codeTableFile), "system", false, /*system=*/true);
-    Install(item);
-    EXPECT_EQ(platform.CallsOf("Copy").size(), 2u);
-    EXPECT_FALSE(platform.FileAt(System(g.nt.imeFile))->hidden);
-    EXPECT_FALSE(platform.FileAt(System(g.nt.codeTableFile))->system);
-}
-
 // Only a zero handle is a refusal: a layout handle read as a signed number is mostly negative (as
 // the substitute's typical one, which every other install here takes as success).
 TEST_F(InstallTest, RefusedRegistrationShowsTheFailureText) {

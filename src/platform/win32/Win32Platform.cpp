@@ -5,6 +5,7 @@
 
 #include "platform/win32/Handles.h"
 #include "platform/win32/Text.h"
+#include "Version.h"
 
 namespace lcime::win32 {
 
@@ -34,9 +35,8 @@ FindResult Win32Platform::FindFile(const std::string& path) {
     constexpr DWORD kNotNormal = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     FindResult result;
     WIN32_FIND_DATAW data;
-    UniqueFind find(FindFirstFileW(Wide(path).c_str(), &data));
-    if (find.get() == INVALID_HANDLE_VALUE) {
-        find.release();
+    const UniqueFind find(FindFirstFileW(Wide(path).c_str(), &data));
+    if (!find) {
         const DWORD error = GetLastError();
         // An absent file is an answer, not a failure; an unusable path or drive is.
         if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND && error != ERROR_NO_MORE_FILES) {
@@ -110,11 +110,10 @@ void Discard(const std::wstring& path) {
 // is refused with a sharing violation while another program holds the file (an open code table,
 // a loaded input method), which the error report turns into its advice to close them.
 OsError HeldError(const std::wstring& path) {
-    UniqueHandle file(CreateFileW(path.c_str(), GENERIC_WRITE | DELETE,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() != INVALID_HANDLE_VALUE) return os_error::kNone;
-    file.release();
+    const UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE | DELETE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file) return os_error::kNone;
     const DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND ? os_error::kNone : error;
 }
@@ -124,12 +123,9 @@ OsError HeldError(const std::wstring& path) {
 OsError CopyDurably(const std::wstring& source, const std::wstring& partial) {
     if (!::CopyFileW(source.c_str(), partial.c_str(), FALSE)) return GetLastError();
     ClearInTheWay(partial);
-    UniqueHandle file(CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) {
-        file.release();
-        return GetLastError();
-    }
+    const UniqueFile file(CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return GetLastError();
     return FlushFileBuffers(file.get()) ? os_error::kNone : GetLastError();
 }
 
@@ -180,8 +176,7 @@ OsError Win32Platform::StartProgram(const std::string& path, int showWindow) {
                         nullptr, nullptr, &startup, &process)) {
         return GetLastError();
     }
-    UniqueHandle thread(process.hThread);
-    UniqueHandle processHandle(process.hProcess);
+    const UniqueHandle thread(process.hThread), processHandle(process.hProcess);
     return os_error::kNone;
 }
 
@@ -190,16 +185,15 @@ std::string Win32Platform::DescribeError(OsError error) {
     const DWORD length = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
         nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    const UniqueLocal<wchar_t> owned(buffer);
     if (length == 0) return "未知错误。";
-    std::string text = Utf8(std::wstring_view(buffer, length));
-    LocalFree(buffer);
-    return text;
+    return Utf8(std::wstring_view(buffer, length));
 }
 
 void Win32Platform::ShowMessage(const std::string& text) {
     // Without an owner the box is task-modal, which still disables every window of the program.
     const UINT style = MB_OK | (owner_ ? 0 : MB_TASKMODAL);
-    ::MessageBoxW(owner_, Wide(text).c_str(), L"LCIme", style);
+    ::MessageBoxW(owner_, Wide(text).c_str(), Wide(LCIME_PRODUCT_NAME).c_str(), style);
 }
 
 void Win32Platform::EndProgram(int exitCode) { ExitProcess(static_cast<UINT>(exitCode)); }

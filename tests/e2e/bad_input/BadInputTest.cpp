@@ -45,8 +45,8 @@ TEST_F(BadInput, ACopyCutShortLeavesNothingUnderTheNameAndTheNextStartInstalls) 
     const MenuItem& popular = Item(ControlId::Image6a);
     const std::string_view table = popular.edition->nt.codeTableFile;
     {
-        win32::UniqueHandle file(CreateFileW(OnMedium(table).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
-                                             nullptr));
+        const win32::UniqueFile file(CreateFileW(OnMedium(table).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                                 0, nullptr));
         LARGE_INTEGER size;
         size.QuadPart = 1LL << 30;
         ASSERT_TRUE(SetFilePointerEx(file.get(), size, nullptr, FILE_BEGIN) && SetEndOfFile(file.get()));
@@ -107,9 +107,9 @@ TEST_F(BadInput, DestinationsInTheWayAreReplacedAndExactNamesKept) {
         ASSERT_TRUE(SetFileAttributesW(OnMedium(name).c_str(), FILE_ATTRIBUTE_READONLY));
     // A hidden code table under another letter case is copied over, but this process holds it
     // open: the failed copy leaves it as it was, hidden.
-    win32::UniqueHandle held(CreateFileW(upper(popular.nt.codeTableFile).c_str(), GENERIC_WRITE, 0, nullptr,
-                                         CREATE_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr));
-    ASSERT_NE(held.get(), INVALID_HANDLE_VALUE);
+    win32::UniqueFile held(CreateFileW(upper(popular.nt.codeTableFile).c_str(), GENERIC_WRITE, 0, nullptr,
+                                       CREATE_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr));
+    ASSERT_TRUE(held);
 
     ASSERT_TRUE(menu.Start());
     ASSERT_TRUE(Install(Item(ControlId::Image6a)));

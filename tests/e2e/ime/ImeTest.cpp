@@ -25,7 +25,7 @@ std::string TypeWith(const KeyboardLayout& layout, const std::string& letters) {
 }
 
 bool ModuleLoaded(DWORD pid, const std::wstring& file) {
-    const win32::UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid));
+    const win32::UniqueFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid));
     MODULEENTRY32W module = {};
     module.dwSize = sizeof(module);
     for (BOOL more = Module32FirstW(snapshot.get(), &module); more; more = Module32NextW(snapshot.get(), &module))
@@ -80,14 +80,14 @@ TEST_F(ImeTest, NoticeUnderTheImeKeepsItsTextsThenEditionsTypeTheirTablesAndNoth
             HWND box = ChildWithText(notice, L"Edit", text);
             RECT r = {};
             ASSERT_TRUE(box && GetClientRect(box, &r)) << text;
-            ClipboardText(true);
+            ASSERT_TRUE(EmptyTheClipboard());
             ASSERT_TRUE(MoveTo(box, {1, r.bottom / 2}) && Send({Mouse(MOUSEEVENTF_LEFTDOWN)}) &&
                         MoveTo(box, {r.right - 2, r.bottom / 2}) && Send({Mouse(MOUSEEVENTF_LEFTUP)}));
             for (const demo::CodeTableLine& line : table) ASSERT_TRUE(TypeLetters(box, line.code));
             ASSERT_TRUE(Keys(box, {VK_BACK}) && Keys(box, {VK_DELETE}) && Keys(box, {VK_RETURN}) &&
                         Keys(box, {VK_CONTROL, 'X'}) && Keys(box, {VK_CONTROL, 'V'}) && Keys(box, {VK_CONTROL, 'C'}));
-            std::wstring copied;
-            EXPECT_TRUE(Poll([&] { return !(copied = ClipboardText()).empty(); })) << "nothing copied";
+            const std::wstring copied = WaitClipboardText();
+            EXPECT_FALSE(copied.empty()) << "nothing copied";
             EXPECT_EQ(Wide(text).rfind(copied, 0), 0u) << Utf8(copied);
             EXPECT_EQ(Utf8(TextOf(box)), text);
         }

@@ -11,6 +11,8 @@
 #include <fstream>
 #include <string>
 
+#include "platform/win32/Handles.h"
+
 namespace {
 
 std::wstring typed;
@@ -37,7 +39,8 @@ bool Pump(DWORD deadline, Done done) {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     int argc = 0;
-    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    const lcime::win32::UniqueLocal<LPWSTR> arguments(CommandLineToArgvW(GetCommandLineW(), &argc));
+    LPWSTR* const argv = arguments.get();
     if (argc != 5) return 2;
     LoadKeyboardLayoutW(argv[1], KLF_ACTIVATE);
     WNDCLASSW wc = {};

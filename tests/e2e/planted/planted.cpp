@@ -3,6 +3,8 @@
 // export lets the control program import it.
 #include <windows.h>
 
+#include "platform/win32/Handles.h"
+
 extern "C" __declspec(dllexport) int PLANTED_ENTRY() { return 1; }
 
 BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
@@ -11,7 +13,7 @@ BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
     const DWORD n = GetModuleFileNameW(module, path, MAX_PATH - 8);
     if (n == 0 || n >= MAX_PATH - 8) return TRUE;
     lstrcatW(path, L".loaded");
-    HANDLE marker = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (marker != INVALID_HANDLE_VALUE) CloseHandle(marker);
+    const lcime::win32::UniqueFile marker(
+        CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     return TRUE;
 }

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
 
@@ -77,7 +78,7 @@ struct Process {
             return false;
         // Wine starts a Unix program with no process handle and leaves hThread undefined:
         // closing it could close a handle of ours.
-        if (info.hProcess) CloseHandle(info.hThread);
+        const win32::UniqueHandle thread(info.hProcess ? info.hThread : nullptr);
         handle.reset(info.hProcess);
         id = info.dwProcessId;
         return true;
@@ -142,12 +143,21 @@ inline POINT ToScreen(HWND window, POINT client) {
 }
 
 // Puts the X pointer (Wine may snap back to it) and then Wine's own on a client point of
-// `window`, and checks both agree.
+// `window`, and checks both agree. Wine starts a Unix program without a handle to wait on, and a
+// loaded machine may start it late: a mover still pending when the next move is made would drag
+// the pointer back. So each move's xdotool leaves a mark when it has ended, and the move waits
+// for it.
 inline bool MoveTo(HWND window, POINT client) {
+    static unsigned moves = 0;
     const POINT screen = ToScreen(window, client);
+    // The suite's own folder, on drive Z: (the Unix root).
+    const fs::path mark = fs::current_path() / (L"moved-" + std::to_wstring(++moves));
+    std::wstring unixMark = mark.wstring().substr(2);
+    std::replace(unixMark.begin(), unixMark.end(), L'\\', L'/');
     Process xdotool;
-    if (!xdotool.Start(L"Z:\\usr\\bin\\xdotool mousemove --sync " + std::to_wstring(screen.x) + L" " +
-                           std::to_wstring(screen.y), Medium()))
+    if (!xdotool.Start(L"Z:\\bin\\sh -c \"/usr/bin/xdotool mousemove --sync " + std::to_wstring(screen.x) + L" " +
+                           std::to_wstring(screen.y) + L" && : >'" + unixMark + L"'\"", Medium()) ||
+        !Poll([&] { return fs::exists(mark); }) || !RemoveFile(mark))
         return false;
     auto at = [&] {
         POINT p;
@@ -198,25 +208,32 @@ inline std::vector<COLORREF> Painted(int width, int height, const std::function<
 
 // The pixels of a client rectangle as on the screen.
 inline std::vector<COLORREF> Capture(HWND window, const RECT& client) {
-    struct ScreenDcReleaser { void operator()(HDC dc) const { ReleaseDC(nullptr, dc); } };
     const int width = client.right - client.left, height = client.bottom - client.top;
     const POINT origin = ToScreen(window, {client.left, client.top});
-    const std::unique_ptr<HDC__, ScreenDcReleaser> screen(GetDC(nullptr));
+    const win32::UniqueScreenDc screen(GetDC(nullptr));
     return Painted(width, height, [&](HDC dc) {
         return BitBlt(dc, 0, 0, width, height, screen.get(), origin.x, origin.y, SRCCOPY) != FALSE;
     });
 }
 
-// The clipboard's text; emptied afterwards when `empty`.
-inline std::wstring ClipboardText(bool empty = false) {
+// Empties the clipboard (another process may hold it open for a moment).
+inline bool EmptyTheClipboard() {
+    if (!Poll([] { return OpenClipboard(nullptr) != FALSE; }, 5000)) return false;
+    const bool emptied = EmptyClipboard();
+    return CloseClipboard() && emptied;
+}
+
+// The clipboard's text once a program has put some there. The wait does not open the
+// clipboard: a program's copy fails without a word while another process holds it open.
+inline std::wstring WaitClipboardText() {
     std::wstring text;
-    // Another process may hold the clipboard open for a moment.
-    if (!Poll([] { return OpenClipboard(nullptr) != FALSE; }, 5000)) return text;
+    if (!Poll([] { return IsClipboardFormatAvailable(CF_UNICODETEXT) != FALSE; }) ||
+        !Poll([] { return OpenClipboard(nullptr) != FALSE; }, 5000))
+        return text;
     if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
         if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) text = chars;
         GlobalUnlock(data);
     }
-    if (empty) EmptyClipboard();
     CloseClipboard();
     return text;
 }
@@ -228,11 +245,10 @@ struct KeyboardLayout {
 };
 
 inline std::vector<KeyboardLayout> KeyboardLayouts() {
-    struct KeyCloser { void operator()(HKEY k) const { RegCloseKey(k); } };
     std::vector<KeyboardLayout> layouts;
     HKEY raw = nullptr;
     RegOpenKeyExW(HKEY_LOCAL_MACHINE, kLayoutsKey, 0, KEY_READ | KEY_WOW64_64KEY, &raw);
-    const win32::Owned<HKEY, KeyCloser> root(raw);
+    const win32::UniqueKey root(raw);
     wchar_t name[256], text[1024] = {}, file[1024] = {};
     for (DWORD i = 0, n = 256; raw && !RegEnumKeyExW(raw, i, name, &n, nullptr, nullptr, nullptr, nullptr); n = 256) {
         DWORD textSize = sizeof(text), fileSize = sizeof(file);

@@ -146,7 +146,8 @@ inline POINT ToScreen(HWND window, POINT client) {
 // `window`, and checks both agree. Wine starts a Unix program without a handle to wait on, and a
 // loaded machine may start it late: a mover still pending when the next move is made would drag
 // the pointer back. So each move's xdotool leaves a mark when it has ended, and the move waits
-// for it.
+// for it. Debian's xdotool, told to move with --sync to where the X pointer already is, waits
+// 15 s for a move that never comes: the mover then moves only when the pointer is elsewhere.
 inline bool MoveTo(HWND window, POINT client) {
     static unsigned moves = 0;
     const POINT screen = ToScreen(window, client);
@@ -154,9 +155,11 @@ inline bool MoveTo(HWND window, POINT client) {
     const fs::path mark = fs::current_path() / (L"moved-" + std::to_wstring(++moves));
     std::wstring unixMark = mark.wstring().substr(2);
     std::replace(unixMark.begin(), unixMark.end(), L'\\', L'/');
+    const std::wstring toX = std::to_wstring(screen.x), toY = std::to_wstring(screen.y);
     Process xdotool;
-    if (!xdotool.Start(L"Z:\\bin\\sh -c \"/usr/bin/xdotool mousemove --sync " + std::to_wstring(screen.x) + L" " +
-                           std::to_wstring(screen.y) + L" && : >'" + unixMark + L"'\"", Medium()) ||
+    if (!xdotool.Start(L"Z:\\bin\\sh -c \"eval $(/usr/bin/xdotool getmouselocation --shell); [ $X,$Y = " + toX + L"," + toY +
+                           L" ] || /usr/bin/xdotool mousemove --sync " + toX + L" " + toY + L" && : >'" + unixMark + L"'\"",
+                       Medium()) ||
         !Poll([&] { return fs::exists(mark); }) || !RemoveFile(mark))
         return false;
     auto at = [&] {

@@ -28,12 +28,14 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 
 add_library(lcime_win32 STATIC
     src/menu/LabelPainter.cpp
+    src/platform/win32/Dpi.cpp
     src/platform/win32/Picture.cpp
     src/platform/win32/Text.cpp
     src/platform/win32/Win32Platform.cpp
 )
 target_link_libraries(lcime_win32 PUBLIC lcime_logic imm32 gdi32 user32 advapi32)
-# stb_image from Debian's libstb-dev decodes the pictures; only its folder joins the include path.
+# stb_image and stb_image_resize from Debian's libstb-dev decode and resample the pictures; only
+# its folder joins the include path.
 find_path(LCIME_STB_DIR stb_image.h PATHS /usr/include/stb NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
 target_include_directories(lcime_win32 SYSTEM PRIVATE ${LCIME_STB_DIR})
 

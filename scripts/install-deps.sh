@@ -8,8 +8,8 @@ LCIME_PACKAGES=(
     cmake make g++ pkg-config libgtest-dev googletest python3
     g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 binutils-mingw-w64 mingw-w64-tools
     wine wine64 wine32:i386 xvfb xdotool x11-utils imagemagick nsis
-    fonts-wqy-zenhei fonts-arphic-uming fonts-noto-cjk
-    libcairo2-dev libpango1.0-dev libgif-dev libjpeg-dev libstb-dev locales
+    fonts-wqy-zenhei fonts-arphic-uming fonts-noto-cjk fonts-wine
+    libcairo2-dev libpango1.0-dev libgif-dev libjpeg-dev libpng-dev libstb-dev locales
     osslsigncode openssl python3-pefile xorriso zip
 )
 

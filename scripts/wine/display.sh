@@ -1,6 +1,6 @@
 # An Xvfb display for Wine where there is no X display; sourced by session.sh.
-#   wine_display_start     starts Xvfb on a free display (:99 upwards); exports DISPLAY and
-#                          WINE_XVFB_PID
+#   wine_display_start     starts Xvfb on a free display (:99 upwards), its screen
+#                          WINE_DISPLAY_SIZE (default 1280x1024); exports DISPLAY and WINE_XVFB_PID
 #   wine_display_stop      stops it
 
 # Prints the first display number from 99 up that has neither a socket nor a lock file.
@@ -15,7 +15,7 @@ wine_display_start() {
     while :; do
         n="$(_wine_free_display)"
         # -nolisten tcp: only the local socket; 24-bit colour so pixel reads are exact.
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 8>&- &
+        Xvfb ":$n" -screen 0 "${WINE_DISPLAY_SIZE:-1280x1024}x24" -nolisten tcp >/dev/null 2>&1 8>&- &
         WINE_XVFB_PID=$!
         for i in $(seq 1 100); do
             [ -e "/tmp/.X11-unix/X$n" ] && break

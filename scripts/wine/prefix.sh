@@ -4,12 +4,18 @@
 #   wine_prefix_ensure     makes WINEPREFIX ready; a ready prefix is reused without rebooting it
 #   wine_prefix_lock <name>
 #                          prints the path of a lock file kept in WINEPREFIX across rebuilds
+#   wine_log_pixels <dpi>  sets the display density (LogPixels) that programs started from now on
+#                          draw for: 96 is 100 %, 192 is 200 %
 
 WINE_PREFIX_SETTINGS="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/prefix.reg"
 
 wine_prefix_lock() {
     mkdir -p "$WINEPREFIX"
     printf '%s\n' "$WINEPREFIX/.lc-$1.lock"
+}
+
+wine_log_pixels() {
+    wine_zh reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
 }
 
 # A prefix made by another Wine or without (or before) wine32 cannot be reused: every program

@@ -30,6 +30,10 @@ struct TwipRect {
 
 enum class Form1Control : uint8_t { Frame1, Text1_0, Text1_1, Text1_2, Frame2, Image1, Command1 };
 
+// The window identifier of each control: this base plus its place in Form1Control.
+constexpr int kForm1ControlIdBase = 1100;
+constexpr int Form1ControlId(Form1Control control) { return kForm1ControlIdBase + static_cast<int>(control); }
+
 struct Form1Design {
     Form1Control control;
     TwipRect place;

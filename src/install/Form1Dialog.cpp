@@ -1,14 +1,16 @@
-// The notice dialog: an empty dialog template from the resources, filled with controls at
-// their exact design pixels, centred on the screen, its text boxes read-only for the keyboard.
+// The notice dialog: an empty dialog template from the resources, filled with controls at their
+// design places in twips at the dialog's pixel density, centred on the screen, its text boxes
+// read-only for the keyboard. Moved to a monitor of another density it is laid out again there.
 #include "install/Form1Dialog.h"
 
 #include <imm.h>
 
-#include <cmath>
 #include <vector>
 
 #include "install/Form1.h"
-#include "menu/Scene.h"
+#include "platform/Twips.h"
+#include "platform/win32/Dpi.h"
+#include "platform/win32/Handles.h"
 #include "platform/win32/Picture.h"
 #include "platform/win32/Text.h"
 #include "resource.h"
@@ -16,19 +18,17 @@
 namespace lcime::win32 {
 namespace {
 
-constexpr int kText1Id = 1100;  // + index
-constexpr int kFrame1Id = 1110;
-constexpr int kFrame2Id = 1111;
-constexpr int kImage1Id = 1112;
-constexpr int kCommand1Id = 1113;
-
-int Pixels(float twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
+constexpr Form1Control kTexts[] = {Form1Control::Text1_0, Form1Control::Text1_1, Form1Control::Text1_2};
 
 struct Form1State {
-    HINSTANCE instance;
-    Picture feature;
+    HINSTANCE instance = nullptr;
     std::vector<HWND> disabled;  // the program's windows that the dialog keeps from input
     WNDPROC editProc = nullptr;
+    int dpi = kDesignDpi;
+    Picture feature;            // for the dialog's density
+    int fontDpi = kDesignDpi;   // the density of the dialog manager's font
+    UniqueFont movedFont;       // that font at a density the dialog has moved to
+    UniqueFont textFont;        // a smaller one for the text boxes where theirs would cut a text off
 };
 
 Form1State* StateOf(HWND dialog) {
@@ -38,7 +38,7 @@ Form1State* StateOf(HWND dialog) {
 // Text box keyboard filter in front of the edit control's own procedure.
 LRESULT CALLBACK Text1Proc(HWND edit, UINT msg, WPARAM wp, LPARAM lp) {
     Form1State* state = StateOf(GetParent(edit));
-    const auto index = static_cast<int16_t>(GetDlgCtrlID(edit) - kText1Id);
+    const auto index = static_cast<int16_t>(GetDlgCtrlID(edit) - Form1ControlId(Form1Control::Text1_0));
     switch (msg) {
     case WM_KEYDOWN:
         if (Text1_KeyDown(index, static_cast<int16_t>(wp), 0) == 0) return 0;
@@ -63,52 +63,100 @@ LRESULT CALLBACK Text1Proc(HWND edit, UINT msg, WPARAM wp, LPARAM lp) {
     return CallWindowProcW(state->editProc, edit, msg, wp, lp);
 }
 
-HWND AddControl(HWND dialog, Form1Control control, const wchar_t* cls, std::string_view text, DWORD style,
-                int id) {
-    const TwipRect place = ClientPlace(control);
-    HWND hwnd = CreateWindowExW(0, cls, Wide(text).c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
-                                Pixels(place.left), Pixels(place.top), Pixels(place.width), Pixels(place.height),
-                                dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
-    SendMessageW(hwnd, WM_SETFONT, SendMessageW(dialog, WM_GETFONT, 0, 0), FALSE);
-    return hwnd;
+HWND AddControl(HWND dialog, Form1Control control, const wchar_t* cls, std::string_view text, DWORD style) {
+    return CreateWindowExW(0, cls, Wide(text).c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, 0, 0, 0, 0,
+                           dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(Form1ControlId(control))), nullptr,
+                           nullptr);
+}
+
+// At a density other than the design's the system's font need not grow in proportion with the
+// boxes: the text boxes then take the largest smaller size of it at which every text is whole.
+void FitTexts(HWND dialog, HFONT font) {
+    Form1State* state = StateOf(dialog);
+    LOGFONTW smaller;
+    GetObjectW(font, sizeof(smaller), &smaller);
+    UniqueDc dc(CreateCompatibleDC(nullptr));
+    auto allFit = [&] {
+        for (int i = 0; i < 3; ++i) {
+            HWND box = GetDlgItem(dialog, Form1ControlId(kTexts[i]));
+            const std::wstring text = Wide(kText1[i]);
+            RECT room = {};
+            SendMessageW(box, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
+            SelectIn select(dc.get(), reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0)));
+            SIZE size = {};
+            GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+            if (size.cx > room.right - room.left) return false;
+        }
+        return true;
+    };
+    while (!allFit() && smaller.lfHeight < -1) {
+        ++smaller.lfHeight;  // a negative height: one pixel smaller
+        state->textFont.reset(CreateFontIndirectW(&smaller));
+        for (Form1Control text : kTexts)
+            SendMessageW(GetDlgItem(dialog, Form1ControlId(text)), WM_SETFONT,
+                         reinterpret_cast<WPARAM>(state->textFont.get()), TRUE);
+    }
+}
+
+// The dialog's client area and every control at their twips at `dpi`, in the dialog font there.
+void LayOut(HWND dialog, int dpi) {
+    Form1State* state = StateOf(dialog);
+    state->dpi = dpi;
+    state->feature = Picture::ForDpi(state->instance, IDR_FEATURE, dpi);
+    HFONT font = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+    if (dpi != state->fontDpi) {
+        LOGFONTW scaled;
+        GetObjectW(font, sizeof(scaled), &scaled);
+        scaled.lfHeight = MulDiv(scaled.lfHeight, dpi, state->fontDpi);
+        state->movedFont.reset(CreateFontIndirectW(&scaled));
+        font = state->movedFont.get();
+    }
+    const SIZE frame = FrameSize({ToPixels(kForm1ClientWidth, dpi), ToPixels(kForm1ClientHeight, dpi)},
+                                 GetWindowLongW(dialog, GWL_STYLE), GetWindowLongW(dialog, GWL_EXSTYLE), dpi);
+    SetWindowPos(dialog, nullptr, 0, 0, frame.cx, frame.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (const Form1Design& design : kForm1Controls) {
+        const TwipRect place = ClientPlace(design.control);
+        HWND control = GetDlgItem(dialog, Form1ControlId(design.control));
+        SetWindowPos(control, nullptr, ToPixels(place.left, dpi), ToPixels(place.top, dpi), ToPixels(place.width, dpi),
+                     ToPixels(place.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+    if (dpi != kDesignDpi) FitTexts(dialog, font);
 }
 
 // Form_Load: centre by the outer size, in twips, in floating point, not clamped to the screen.
 void Form_Load(HWND dialog) {
+    const int dpi = StateOf(dialog)->dpi;
+    auto twips = [dpi](int pixels) { return static_cast<float>(ToTwips(pixels, dpi)); };
     RECT outer;
     GetWindowRect(dialog, &outer);
-    const float width = float(outer.right - outer.left) * kTwipsPerPixel;
-    const float height = float(outer.bottom - outer.top) * kTwipsPerPixel;
-    const float left = CentredPosition(width, float(GetSystemMetrics(SM_CXSCREEN)) * kTwipsPerPixel);
-    const float top = CentredPosition(height, float(GetSystemMetrics(SM_CYSCREEN)) * kTwipsPerPixel);
-    SetWindowPos(dialog, nullptr, Pixels(left), Pixels(top), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const float left = CentredPosition(twips(outer.right - outer.left), twips(GetSystemMetrics(SM_CXSCREEN)));
+    const float top = CentredPosition(twips(outer.bottom - outer.top), twips(GetSystemMetrics(SM_CYSCREEN)));
+    SetWindowPos(dialog, nullptr, ToPixels(left, dpi), ToPixels(top, dpi), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void OnInitDialog(HWND dialog, Form1State* state) {
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
     SetWindowTextW(dialog, Wide(kForm1Caption).c_str());
-
-    // The template's size is in dialog units; the design's client size is in pixels.
-    RECT frame = {0, 0, Pixels(kForm1ClientWidth), Pixels(kForm1ClientHeight)};
-    AdjustWindowRectEx(&frame, GetWindowLongW(dialog, GWL_STYLE), FALSE, GetWindowLongW(dialog, GWL_EXSTYLE));
-    SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    KeepDialogLayoutOnDpiChange(dialog);
 
     // Creation order is the stacking order: the button first, then the text boxes with the
     // lower index on top where they overlap, the frames at the bottom.
-    HWND ok = AddControl(dialog, Form1Control::Command1, L"BUTTON", kCommand1Caption,
-                         WS_TABSTOP | BS_PUSHBUTTON, kCommand1Id);
-    constexpr Form1Control kTexts[] = {Form1Control::Text1_0, Form1Control::Text1_1, Form1Control::Text1_2};
+    HWND ok = AddControl(dialog, Form1Control::Command1, L"BUTTON", kCommand1Caption, WS_TABSTOP | BS_PUSHBUTTON);
     for (int i = 0; i < 3; ++i) {
-        HWND edit = AddControl(dialog, kTexts[i], L"EDIT", kText1[i], ES_LEFT | ES_AUTOHSCROLL, kText1Id + i);
+        HWND edit = AddControl(dialog, kTexts[i], L"EDIT", kText1[i], ES_LEFT | ES_AUTOHSCROLL);
         state->editProc = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Text1Proc)));
         ImmAssociateContext(edit, nullptr);
     }
-    AddControl(dialog, Form1Control::Image1, L"STATIC", {}, SS_OWNERDRAW, kImage1Id);
-    AddControl(dialog, Form1Control::Frame1, L"BUTTON", kFrame1Caption, BS_GROUPBOX, kFrame1Id);
-    AddControl(dialog, Form1Control::Frame2, L"BUTTON", kFrame2Caption, BS_GROUPBOX, kFrame2Id);
+    AddControl(dialog, Form1Control::Image1, L"STATIC", {}, SS_OWNERDRAW);
+    AddControl(dialog, Form1Control::Frame1, L"BUTTON", kFrame1Caption, BS_GROUPBOX);
+    AddControl(dialog, Form1Control::Frame2, L"BUTTON", kFrame2Caption, BS_GROUPBOX);
 
+    // The dialog manager made the template's font for the density the dialog opened at.
+    state->fontDpi = WindowDpi(dialog);
+    LayOut(dialog, state->fontDpi);
     Form_Load(dialog);
     SetFocus(ok);
 }
@@ -117,6 +165,14 @@ void OnInitDialog(HWND dialog, Form1State* state) {
 void OnDrawItem(HWND dialog, const DRAWITEMSTRUCT& item) {
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
     StateOf(dialog)->feature.Draw(item.hDC, item.rcItem.left, item.rcItem.top);
+}
+
+// Moved to a monitor of another density: laid out there, in the rectangle the system suggests.
+void OnDpiChanged(HWND dialog, int dpi, const RECT& suggested) {
+    LayOut(dialog, dpi);
+    SetWindowPos(dialog, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(dialog, nullptr, TRUE);
 }
 
 // Unloads the dialog. The program's windows take input again before it is destroyed, so that
@@ -136,14 +192,18 @@ INT_PTR CALLBACK Form1Proc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
         SetBkColor(reinterpret_cast<HDC>(wp), GetSysColor(COLOR_MENU));
         return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_MENU));
     case WM_DRAWITEM:
-        if (wp == kImage1Id) OnDrawItem(dialog, *reinterpret_cast<DRAWITEMSTRUCT*>(lp));
+        if (wp == static_cast<WPARAM>(Form1ControlId(Form1Control::Image1)))
+            OnDrawItem(dialog, *reinterpret_cast<DRAWITEMSTRUCT*>(lp));
+        return TRUE;
+    case kWmDpiChanged:
+        OnDpiChanged(dialog, HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
         return TRUE;
     case WM_COMMAND:
         // Command1_Click unloads the dialog. Enter arrives as IDOK: it presses the button only
         // while the button has the focus. Escape (IDCANCEL) does nothing: there is no cancel
         // button.
-        if ((LOWORD(wp) == kCommand1Id && HIWORD(wp) == BN_CLICKED) ||
-            (LOWORD(wp) == IDOK && GetFocus() == GetDlgItem(dialog, kCommand1Id))) {
+        if ((LOWORD(wp) == Form1ControlId(Form1Control::Command1) && HIWORD(wp) == BN_CLICKED) ||
+            (LOWORD(wp) == IDOK && GetFocus() == GetDlgItem(dialog, Form1ControlId(Form1Control::Command1)))) {
             Unload(dialog);
         }
         return TRUE;
@@ -164,7 +224,8 @@ BOOL CALLBACK CollectEnabled(HWND hwnd, LPARAM list) {
 
 void ShowForm1(HINSTANCE instance, HWND owner) {
     // Modal: the thread's other windows take no input until it closes.
-    Form1State state{instance, Picture::FromResource(instance, IDR_FEATURE), {}};
+    Form1State state;
+    state.instance = instance;
     EnumThreadWindows(GetCurrentThreadId(), CollectEnabled, reinterpret_cast<LPARAM>(&state.disabled));
     for (HWND hwnd : state.disabled) EnableWindow(hwnd, FALSE);
 

@@ -1,11 +1,13 @@
-// The menu window's Win32 side: window creation, double-buffered painting of the scene with
-// GDI, label fonts, and translation of mouse messages into scene events.
+// The menu window's Win32 side: window creation at the display's density and re-layout when it
+// changes, double-buffered painting of the scene with GDI, and translation of mouse messages
+// into scene events.
 #include "menu/Form2Window.h"
 
 #include <windowsx.h>
 
 #include <algorithm>
 
+#include "platform/win32/Dpi.h"
 #include "platform/win32/Text.h"
 #include "resource.h"
 
@@ -40,14 +42,14 @@ bool Form2Window::Create(int show) {
     wc.lpszClassName = kForm2Class;
     if (!RegisterClassExW(&wc)) return false;
 
-    RECT frame = {0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    // Sized for the density of the screen; should the window come out on a monitor of another
+    // one, its creation sizes it again.
+    form_.scene().SetDpi(SystemDpi());
+    const SIZE frame = FrameSizeAt(form_.scene().dpi());
+    const int x = (GetSystemMetrics(SM_CXSCREEN) - frame.cx) / 2;
+    const int y = (GetSystemMetrics(SM_CYSCREEN) - frame.cy) / 2;
     const std::wstring caption = Wide(kForm2Caption);
-    if (!CreateWindowExW(kExStyle, kForm2Class, caption.c_str(), kStyle, x, y, width, height, nullptr,
+    if (!CreateWindowExW(kExStyle, kForm2Class, caption.c_str(), kStyle, x, y, frame.cx, frame.cy, nullptr,
                          nullptr, instance_, this)) {
         return false;
     }
@@ -79,11 +81,31 @@ LRESULT Form2Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDOWN: OnLButtonDown(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)); return 0;
     case WM_LBUTTONUP: OnLButtonUp(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)); return 0;
     case WM_DESTROY: OnDestroy(); return 0;
+    case kWmDpiChanged: OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp)); return 0;
+    case kWmGetDpiScaledSize: {
+        // The frame for the client area the design gives at the new density, not a scaled copy.
+        *reinterpret_cast<SIZE*>(lp) = FrameSizeAt(static_cast<int>(wp));
+        return TRUE;
+    }
     }
     return DefWindowProcW(hwnd_, msg, wp, lp);
 }
 
+SIZE Form2Window::FrameSizeAt(int dpi) const {
+    const PixelRect client = Scene::ClientArea(dpi);
+    return FrameSize({client.width, client.height}, kStyle, kExStyle, dpi);
+}
+
 void Form2Window::OnCreate() {
+    const int dpi = WindowDpi(hwnd_);
+    if (dpi != form_.scene().dpi()) {
+        RECT frame;
+        GetWindowRect(hwnd_, &frame);
+        const SIZE size = FrameSizeAt(dpi);
+        SetWindowPos(hwnd_, nullptr, (frame.left + frame.right - size.cx) / 2, (frame.top + frame.bottom - size.cy) / 2,
+                     size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+        form_.scene().SetDpi(dpi);
+    }
     LoadPictures();
     platform_.SetOwnerWindow(hwnd_);
     form_.scene().onInvalidate = [this](const PixelRect& r) {
@@ -92,10 +114,20 @@ void Form2Window::OnCreate() {
     };
 }
 
-// The pictures shown at rest are decoded before the window shows, so that the first paint
-// only draws; the others are decoded when first drawn.
+// Moved to a monitor of another density: everything measured and drawn again there, in the
+// rectangle the system suggests.
+void Form2Window::OnDpiChanged(int dpi, const RECT& suggested) {
+    form_.scene().SetDpi(dpi);
+    LoadPictures();
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The pictures shown at rest are decoded (and resampled) before the window shows, so that the
+// first paint only draws; the others are decoded when first drawn.
 void Form2Window::LoadPictures() {
-    background_ = Picture::FromResource(instance_, IDR_BACKGROUND);
+    pictures_.clear();
+    background_ = Picture::ForDpi(instance_, IDR_BACKGROUND, form_.scene().dpi());
     for (const ControlDesign& design : kInventory) {
         if (design.kind == ControlKind::Picture && form_.scene()[design.id].visible) PictureOf(design.picture);
     }
@@ -103,7 +135,9 @@ void Form2Window::LoadPictures() {
 
 const Picture& Form2Window::PictureOf(int resource) {
     auto found = pictures_.find(resource);
-    if (found == pictures_.end()) found = pictures_.emplace(resource, Picture::FromResource(instance_, resource)).first;
+    if (found == pictures_.end()) {
+        found = pictures_.emplace(resource, Picture::ForDpi(instance_, resource, form_.scene().dpi())).first;
+    }
     return found->second;
 }
 
@@ -152,12 +186,12 @@ void Form2Window::PaintScene(HDC dc, const RECT& area) {
 
 void Form2Window::PaintLabel(HDC dc, ControlId id) {
     const Scene& scene = form_.scene();
-    labels_.Paint(dc, lcime::DesignOf(id).font, Wide(scene[id].caption), scene.Bounds(id));
+    labels_.Paint(dc, lcime::DesignOf(id).font, Wide(scene[id].caption), scene.Bounds(id), scene.dpi());
 }
 
 void Form2Window::OnMouseMove(int x, int y) {
     // While the button is held the pointer is captured and may be outside the client area.
-    if (x < 0 || y < 0 || x >= kClientWidth || y >= kClientHeight) return;
+    if (!form_.scene().ClientArea().Contains(x, y)) return;
     form_.MouseMove(x, y);
 }
 

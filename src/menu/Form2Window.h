@@ -1,5 +1,5 @@
-// The menu window on Win32: creates the window, paints the scene double-buffered and feeds
-// it the mouse.
+// The menu window on Win32: creates the window, paints the scene double-buffered at the
+// window's pixel density and feeds it the mouse.
 #pragma once
 
 #include <windows.h>
@@ -30,12 +30,14 @@ private:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
     void OnCreate();
+    void OnDpiChanged(int dpi, const RECT& suggested);
     void OnPaint();
     void OnMouseMove(int x, int y);
     void OnLButtonDown(int x, int y);
     void OnLButtonUp(int x, int y);
     void OnDestroy();
 
+    SIZE FrameSizeAt(int dpi) const;
     void LoadPictures();
     const Picture& PictureOf(int resource);
     void PaintScene(HDC dc, const RECT& area);
@@ -46,7 +48,7 @@ private:
     Form2& form_;
     HWND hwnd_ = nullptr;
     Picture background_;
-    std::map<int, Picture> pictures_;                   // by resource identifier
+    std::map<int, Picture> pictures_;  // by resource identifier, for the scene's density
     LabelPainter labels_;
     UniqueIcon icon_, smallIcon_;
 };

@@ -40,16 +40,18 @@ bool FaceInstalled(HDC dc, const wchar_t* face) {
     return found;
 }
 
-bool OneLine(FontId font, const PixelRect& box) { return box.height < 2 * LabelPainter::DesignHeight(font); }
+bool OneLine(FontId font, const PixelRect& box, int dpi) {
+    return box.height < 2 * LabelPainter::DesignHeight(font, dpi);
+}
 
 }  // namespace
 
-int LabelPainter::DesignHeight(FontId font) { return MulDiv(FontDesignOf(font).pointSize, 96, 72); }
+int LabelPainter::DesignHeight(FontId font, int dpi) { return MulDiv(FontDesignOf(font).pointSize, dpi, 72); }
 
-int LabelPainter::FittingHeight(HDC dc, FontId font, const std::wstring& caption, const PixelRect& box) {
-    int height = DesignHeight(font);
-    if (!OneLine(font, box)) return height;
-    for (; height > 8; --height) {
+int LabelPainter::FittingHeight(HDC dc, FontId font, const std::wstring& caption, const PixelRect& box, int dpi) {
+    int height = DesignHeight(font, dpi);
+    if (!OneLine(font, box, dpi)) return height;
+    for (const int smallest = MulDiv(8, dpi, 96); height > smallest; --height) {
         SelectIn select(dc, FontFor(font, height));
         RECT needed = {0, 0, 0, 0};
         DrawTextW(dc, caption.c_str(), -1, &needed, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
@@ -58,12 +60,12 @@ int LabelPainter::FittingHeight(HDC dc, FontId font, const std::wstring& caption
     return height;
 }
 
-void LabelPainter::Paint(HDC dc, FontId font, const std::wstring& caption, const PixelRect& box) {
-    SelectIn select(dc, FontFor(font, FittingHeight(dc, font, caption, box)));
+void LabelPainter::Paint(HDC dc, FontId font, const std::wstring& caption, const PixelRect& box, int dpi) {
+    SelectIn select(dc, FontFor(font, FittingHeight(dc, font, caption, box, dpi)));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     RECT rect = {box.left, box.top, box.left + box.width, box.top + box.height};
-    const UINT format = DT_LEFT | DT_TOP | DT_NOPREFIX | (OneLine(font, box) ? DT_SINGLELINE : DT_WORDBREAK);
+    const UINT format = DT_LEFT | DT_TOP | DT_NOPREFIX | (OneLine(font, box, dpi) ? DT_SINGLELINE : DT_WORDBREAK);
     DrawTextW(dc, caption.c_str(), -1, &rect, format);
 }
 

@@ -1,8 +1,6 @@
 // The menu window's control inventory and the scene that holds its run-time state.
 #include "menu/Scene.h"
 
-#include <cmath>
-
 #include "resource.h"
 #include "Version.h"
 
@@ -73,11 +71,7 @@ const StackIndex kStack;
 
 const ControlDesign& DesignOf(ControlId id) { return kInventory[kStack.of[static_cast<int>(id)]]; }
 
-int ToPixels(int twips) {
-    return static_cast<int>(std::lround(static_cast<double>(twips) / kTwipsPerPixel));
-}
-
-Scene::Scene() {
+Scene::Scene(int dpi) : dpi_(dpi) {
     for (const ControlDesign& design : kInventory) {
         Control& control = controls_[Index(design.id)];
         control.left = design.left;
@@ -86,10 +80,20 @@ Scene::Scene() {
     }
 }
 
+PixelRect Scene::ClientArea(int dpi) {
+    return {0, 0, ToPixels(kClientWidthTwips, dpi), ToPixels(kClientHeightTwips, dpi)};
+}
+
 PixelRect Scene::Bounds(ControlId id) const {
     const ControlDesign& design = DesignOf(id);
-    return {ToPixels(controls_[Index(id)].left), ToPixels(design.top), ToPixels(design.width),
-            ToPixels(design.height)};
+    return {ToPixels(controls_[Index(id)].left, dpi_), ToPixels(design.top, dpi_), ToPixels(design.width, dpi_),
+            ToPixels(design.height, dpi_)};
+}
+
+void Scene::SetDpi(int dpi) {
+    if (dpi == dpi_) return;
+    dpi_ = dpi;
+    Invalidate(ClientArea());
 }
 
 void Scene::Invalidate(const PixelRect& rect) {

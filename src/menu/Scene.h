@@ -1,6 +1,7 @@
 // The menu window's windowless controls as a portable scene: each control's position,
 // size, visibility and caption or picture, their stacking order, which one the pointer is
-// over, and which rectangles need painting again after a change.
+// over, and which rectangles need painting again after a change, in the pixels of the
+// display density the scene is told.
 #pragma once
 
 #include <array>
@@ -11,12 +12,12 @@
 #include <vector>
 
 #include "menu/ControlId.h"
+#include "platform/Twips.h"
 
 namespace lcime {
 
-constexpr int kTwipsPerPixel = 15;
-constexpr int kClientWidth = 595;   // pixels
-constexpr int kClientHeight = 443;
+constexpr int kClientWidthTwips = 8925;
+constexpr int kClientHeightTwips = 6645;
 
 enum class ControlKind : uint8_t { Picture, Label };
 enum class FontId : uint8_t { None, Heiti12, NewSong12, Arial9Bold };
@@ -49,9 +50,6 @@ extern const std::array<ControlDesign, kControlCount> kInventory;
 
 const ControlDesign& DesignOf(ControlId id);
 
-// Twips to pixels at 96 pixels per inch, rounded to the nearest pixel.
-int ToPixels(int twips);
-
 enum class Property : uint8_t { Visible, Left, Caption };
 
 class Scene {
@@ -62,10 +60,16 @@ public:
         std::string caption;
     };
 
-    Scene();
+    explicit Scene(int dpi = kDesignDpi);
 
     const Control& operator[](ControlId id) const { return controls_[Index(id)]; }
+    int dpi() const { return dpi_; }
+    static PixelRect ClientArea(int dpi);
+    PixelRect ClientArea() const { return ClientArea(dpi_); }
     PixelRect Bounds(ControlId id) const;
+
+    // Measures every rectangle again at another density and has the whole client area painted.
+    void SetDpi(int dpi);
 
     void SetVisible(ControlId id, bool visible);
     void SetLeft(ControlId id, int twips);
@@ -86,6 +90,7 @@ private:
     static int Index(ControlId id) { return static_cast<int>(id); }
     void Invalidate(const PixelRect& rect);
     std::array<Control, kControlCount> controls_;
+    int dpi_;
 };
 
 }  // namespace lcime

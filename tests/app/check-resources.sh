@@ -1,6 +1,7 @@
 #!/bin/sh
 # Checks the resources built into Setup.exe, read back with windres: the icon, the thirty
-# pictures, the notice dialog, the manifest and the version information with its texts.
+# pictures and their thirty twice-size forms, the notice dialog, the manifest with its density
+# awareness and the version information with its texts.
 #   check-resources.sh <windres> <Setup.exe>
 set -u
 dump="$("$1" -J coff -i "$2" -O rc)" || exit 1
@@ -11,9 +12,12 @@ expect() {
 expect "Type: icon"
 expect "requireAdministrator"
 expect "Microsoft.Windows.Common-Controls"
+expect "PerMonitorV2, System</dpiAwareness>"
 expect "LANGUAGE 4, 2"
-rcdata=$(echo "$dump" | sed -n '/Type: rcdata/,/Type: /p' | grep -c "Name: ")
-[ "$rcdata" = 30 ] || { echo "expected 30 pictures, found $rcdata"; status=1; }
+for type in rcdata TWICE; do
+    count=$(echo "$dump" | sed -n "/Type: \"\?$type\"\?\$/,/Type: /p" | grep -c "Name: ")
+    [ "$count" = 30 ] || { echo "expected 30 pictures of type $type, found $count"; status=1; }
+done
 expect 'BLOCK "080404B0"'
 expect 'VALUE "Translation", 0x804, 1200'
 expect 'VALUE "FileVersion", "1.00"'

@@ -11,6 +11,7 @@
 #include "install/InstallImeEdition.h"
 #include "install/Medium.h"
 #include "menu/Form2.h"
+#include "menu/LabelPainter.h"
 #include "robot/Robot.h"
 
 namespace lcime::e2e {
@@ -26,16 +27,6 @@ inline bool StartedOnceMinimized(const Tutorial& tutorial, const fs::path& mediu
     return ReadFileBytes(log) == "started show=" + std::to_string(kShowMinimized) + "\n";
 }
 
-inline RECT ClientRect(ControlId control) {
-    const PixelRect r = Scene().Bounds(control);
-    return {r.left, r.top, r.left + r.width, r.top + r.height};
-}
-
-inline POINT Centre(ControlId control) {
-    const RECT r = ClientRect(control);
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
-
 // Adds a failure naming what did not happen.
 inline bool Check(bool done, const char* what) { return done || (ADD_FAILURE() << what, false); }
 
@@ -44,12 +35,27 @@ enum class CloseBy { OkButton, CloseBox, AltF4 };
 // Each call that returns bool adds a failure when it returns false.
 class SetupMenu {
 public:
-    // Starts Setup.exe on the medium with the pointer off its window; waits for input idle and
-    // still pixels, and keeps how each control looks then.
+    // The density Setup.exe runs at (the prefix's LogPixels when it starts); geometry follows it.
+    int dpi = kDesignDpi;
+
+    RECT ClientRect(ControlId control) const {
+        const PixelRect r = Scene(dpi).Bounds(control);
+        return {r.left, r.top, r.left + r.width, r.top + r.height};
+    }
+    POINT Centre(ControlId control) const {
+        const RECT r = ClientRect(control);
+        return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    }
+
+    // Starts Setup.exe at the density on the medium with the pointer off its window; waits for
+    // input idle and still pixels, and keeps how each control looks then. A running one is ended.
     bool Start(WORD showWindow = SW_SHOWDEFAULT, const fs::path& medium = Medium(), const fs::path& current = Medium()) {
-        const RECT all = {0, 0, kClientWidth, kClientHeight};
+        const PixelRect client = Scene::ClientArea(dpi);
+        const RECT all = {0, 0, client.width, client.height};
+        const DWORD logPixels = static_cast<DWORD>(dpi);
         std::vector<COLORREF> still;
-        if (!Check(MoveTo(GetDesktopWindow(), {1, 1}) &&
+        if (!Check(RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &logPixels,
+                                   sizeof(logPixels)) == ERROR_SUCCESS && MoveTo(GetDesktopWindow(), {1, 1}) &&
                        process.Start(L"\"" + (medium / L"Setup.exe").wstring() + L"\"", current, showWindow) &&
                        (window = WaitTopWindow(process.id, Wide(kForm2Caption).c_str(), nullptr, kFirstWindowMs)) &&
                        WaitForInputIdle(process.handle.get(), kWaitMs) == 0 && Poll([&] {
@@ -67,13 +73,34 @@ public:
     bool WaitPixels(ControlId control, const std::vector<COLORREF>& reference, bool equal) const {
         return Poll([&] { return (Pixels(control) == reference) == equal; });
     }
-    // Waits until the control no longer looks as it did at the start, e.g. a result line.
+    // Waits until the control no longer looks as it did at the start, e.g. a preview.
     bool Shown(ControlId control) const { return WaitPixels(control, PixelsAtStart(control), false); }
+
+    // Waits until the label's words are drawn: wherever the product's label painter, drawing the
+    // caption in black on white at this density, covers a pixel three quarters or more, the
+    // window's pixel is as dark (the text colour of the standard scheme is black).
+    bool WordsShown(ControlId label, std::string_view caption) const {
+        const RECT box = ClientRect(label), all = {0, 0, box.right - box.left, box.bottom - box.top};
+        const std::wstring text = Wide(caption);
+        const std::vector<COLORREF> painted = Painted(all.right, all.bottom, [&](HDC dc) {
+            const bool filled = FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+            win32::LabelPainter().Paint(dc, DesignOf(label).font, text, {0, 0, all.right, all.bottom}, dpi);
+            return filled;
+        });
+        auto dark = [](COLORREF c, COLORREF most) { return (c & 0xff) <= most && (c >> 8 & 0xff) <= most && (c >> 16 & 0xff) <= most; };
+        std::vector<size_t> inked;
+        for (size_t i = 0; i < painted.size(); ++i)
+            if (dark(painted[i], 64)) inked.push_back(i);
+        return Check(inked.size() >= text.size(), "caption has no ink") && Poll([&] {
+            const std::vector<COLORREF> seen = Pixels(label);
+            return std::all_of(inked.begin(), inked.end(), [&](size_t i) { return dark(seen[i], 96); });
+        });
+    }
 
     // Points at bare window and waits for the preview to go back to its start.
     bool Rest() {
         POINT bare{0, 0};
-        while (Scene().HitTest(bare.x, bare.y)) ++bare.x;
+        while (Scene(dpi).HitTest(bare.x, bare.y)) ++bare.x;
         return Check(MoveTo(window, bare) && WaitPixels(PreviewPicture(0), PixelsAtStart(PreviewPicture(0)), true),
                      "menu not at rest");
     }
@@ -136,6 +163,10 @@ class E2eTest : public testing::Test {
 protected:
     void SetUp() override {
         RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults");
+        DEVMODEW room = {};  // for the menu at 192 pixels per inch: the virtual desktop grows to the X screen
+        room.dmSize = sizeof(room);
+        room.dmPelsWidth = 1280, room.dmPelsHeight = 1024, room.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+        ASSERT_EQ(ChangeDisplaySettingsW(&room, 0), DISP_CHANGE_SUCCESSFUL);
         RemoveImeLayouts();
         wchar_t system[MAX_PATH];
         sysDir_ = Utf8(std::wstring(system, GetSystemDirectoryW(system, MAX_PATH))) + "\\";
@@ -207,7 +238,7 @@ protected:
                 EXPECT_EQ(GetFileAttributesW(copies[0].c_str()) & inTheWay, 0u);
             }
         }
-        EXPECT_TRUE(menu.Shown(item.resultLabel)) << "no result line";
+        EXPECT_TRUE(menu.WordsShown(item.resultLabel, DesignOf(item.resultLabel).caption)) << "no result line";
     }
     void ExpectInstalled(const MenuItem& item) { ExpectInstalled(item, item.edition->nt); }
 

@@ -1,6 +1,7 @@
 // The menu window's handlers against the substitute platform, driven through the same mouse
-// entry points as the window: hover and previews, routing, slide-out, the clicks and the
-// tutorials. Each edition's own install through its item is checked under Wine.
+// entry points as the window: hover and previews, routing, slide-out (in pixels at 192 pixels per
+// inch), the clicks and the tutorials. Each edition's own install through its item is checked
+// under Wine.
 #include "menu/Form2.h"
 
 #include <gtest/gtest.h>
@@ -25,9 +26,10 @@ protected:
         };
     }
     Scene& scene() { return form.scene(); }
-    static std::pair<int, int> Middle(ControlId id) {
+    // The middle of the control's design place at the scene's density.
+    std::pair<int, int> Middle(ControlId id) {
         const ControlDesign& d = DesignOf(id);
-        return {ToPixels(d.left + d.width / 2), ToPixels(d.top + d.height / 2)};
+        return {ToPixels(d.left + d.width / 2, scene().dpi()), ToPixels(d.top + d.height / 2, scene().dpi())};
     }
     // A path on the disc Setup.exe was started from.
     std::string OnDisc(std::string_view path) const { return platform.currentDrive + std::string(path); }
@@ -85,16 +87,21 @@ TEST_F(Form2Test, BareWindowResetsAllThenAnItemShowsItsHighlightThenItsPreviewAn
     EXPECT_TRUE(writes.empty());
 }
 
+// Whole passes up to 5000 twips, both pictures in step; at 192 pixels per inch each pass lands on
+// its twips there, the last wholly out of the window.
 TEST_F(Form2Test, SlideOutRunsWholePassesUpToFiveThousandWithBothPicturesInStep) {
-    std::vector<int> normal, highlight;
+    scene().SetDpi(192);
+    std::vector<int> normal, highlight, pixels;
     scene().onWrite = [&](ControlId id, Property) {
-        (id == C::Image3a ? normal : highlight).push_back(scene()[id].left);
+        (id == C::Image6a ? normal : highlight).push_back(scene()[id].left);
+        if (id == C::Image6b) pixels.push_back(scene().Bounds(id).left);
         EXPECT_GE(normal.size(), highlight.size());  // normal first in each pass
     };
-    form.SlideOut(C::Image3a, C::Image3b, 450);
-    const std::vector<int> expected = {-1, -451, -901, -1351, -1801, -2251, -2701, -3151, -3601, -4051, -4501, -4951};
-    EXPECT_EQ(normal, expected);
-    EXPECT_EQ(highlight, expected);
+    form.SlideOut(C::Image6a, C::Image6b, ItemOf(C::Image6a)->slideStep);
+    EXPECT_EQ(normal, (std::vector<int>{-1, -1261, -2521, -3781}));
+    EXPECT_EQ(highlight, normal);
+    EXPECT_EQ(pixels, (std::vector<int>{0, -168, -336, -504}));
+    EXPECT_LE(pixels.back() + scene().Bounds(C::Image6b).width, 0);
 }
 
 TEST_F(Form2Test, AClickIsPressAndReleaseOnTheSameVisibleHighlightOrBanner) {

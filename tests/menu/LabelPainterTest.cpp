@@ -1,5 +1,6 @@
-// Label fonts under Wine: success captions take the design size; failure texts that are too
-// wide for their one-line box take a smaller size of the same font that fits, still readable.
+// Label fonts under Wine, at 96 and 192 pixels per inch: success captions take the design point
+// size; failure texts that are too wide for their one-line box take a smaller size of the same
+// font that fits, still readable.
 #include "menu/LabelPainter.h"
 
 #include <gtest/gtest.h>
@@ -20,20 +21,23 @@ int WidthAt(HDC dc, LabelPainter& painter, FontId font, int height, const std::w
 TEST(LabelPainter, EveryResultLineTextFitsItsBoxOnOneLine) {
     UniqueDc dc(CreateCompatibleDC(nullptr));
     LabelPainter painter;
-    Scene scene;
-    for (const MenuItem& item : kMenuItems) {
-        if (!item.edition) continue;
-        const ImeEdition& entry = *item.edition;
-        const PixelRect box = scene.Bounds(item.resultLabel);
-        const std::wstring success = Wide(DesignOf(item.resultLabel).caption);
-        EXPECT_EQ(painter.FittingHeight(dc.get(), FontId::Heiti12, success, box), 16) << entry.edition;
+    for (int dpi : {96, 192}) {
+        const Scene scene(dpi);
+        const int design = 16 * dpi / 96;  // 12 points
+        for (const MenuItem& item : kMenuItems) {
+            if (!item.edition) continue;
+            SCOPED_TRACE(std::string(item.edition->edition) + " at " + std::to_string(dpi));
+            const PixelRect box = scene.Bounds(item.resultLabel);
+            const std::wstring success = Wide(DesignOf(item.resultLabel).caption);
+            EXPECT_EQ(painter.FittingHeight(dc.get(), FontId::Heiti12, success, box, dpi), design);
 
-        const std::wstring failure = Wide(entry.failureText);
-        const int height = painter.FittingHeight(dc.get(), FontId::Heiti12, failure, box);
-        EXPECT_GE(height, 10) << entry.edition;
-        EXPECT_LE(WidthAt(dc.get(), painter, FontId::Heiti12, height, failure), box.width) << entry.edition;
-        if (height < 16) {  // shrunk no further than needed
-            EXPECT_GT(WidthAt(dc.get(), painter, FontId::Heiti12, height + 1, failure), box.width) << entry.edition;
+            const std::wstring failure = Wide(item.edition->failureText);
+            const int height = painter.FittingHeight(dc.get(), FontId::Heiti12, failure, box, dpi);
+            EXPECT_GE(height, design * 5 / 8);
+            EXPECT_LE(WidthAt(dc.get(), painter, FontId::Heiti12, height, failure), box.width);
+            if (height < design) {  // shrunk no further than needed
+                EXPECT_GT(WidthAt(dc.get(), painter, FontId::Heiti12, height + 1, failure), box.width);
+            }
         }
     }
 }

@@ -1,7 +1,10 @@
-// The control inventory and the scene: design geometry in pixels, hit testing and invalidation.
+// The control inventory and the scene: design geometry in pixels at each density, hit testing
+// and invalidation.
 #include "menu/Scene.h"
 
 #include <gtest/gtest.h>
+
+#include "menu/Form2.h"
 
 namespace lcime {
 namespace {
@@ -9,13 +12,27 @@ namespace {
 using C = ControlId;
 using Rects = std::vector<PixelRect>;
 
+// At 96 pixels per inch every design value and slide-out position converts as it always has,
+// twips/15 rounded; at other densities twips·dpi/1440 goes to the nearest pixel, halves away
+// from zero.
+TEST(Scene, TwipsBecomePixelsAtTheNearestPixelOfEachDensity) {
+    auto at96 = [](int twips) { return ToPixels(twips, 96) == std::lround(twips / 15.0); };
+    for (const ControlDesign& d : kInventory) EXPECT_TRUE(at96(d.left) && at96(d.top) && at96(d.width) && at96(d.height));
+    for (const MenuItem& item : kMenuItems)
+        for (int v = 1; item.slideStep && v <= 5000; v += item.slideStep) EXPECT_TRUE(at96(-v)) << v;
+    EXPECT_EQ(ToPixels(4830, 120), 403);    // 402.5
+    EXPECT_EQ(ToPixels(-4145, 144), -415);  // -414.5
+    EXPECT_EQ(ToPixels(-4951, 144), -495);
+    EXPECT_EQ(ToPixels(1885, 192), 251);    // 251.33
+}
+
 TEST(Scene, DesignControlsInPixelsInsideTheClientAreaHitOverTheirWholeRectangleWhenVisible) {
     Scene scene;
     int visible = 0;
     for (const ControlDesign& design : kInventory) {
         visible += scene[design.id].visible;
-        const PixelRect r = scene.Bounds(design.id);
-        EXPECT_TRUE(r.left >= 0 && r.left + r.width <= kClientWidth && r.top + r.height <= kClientHeight) << design.name;
+        const PixelRect r = scene.Bounds(design.id), client = scene.ClientArea();
+        EXPECT_TRUE(r.left >= 0 && r.left + r.width <= client.width && r.top + r.height <= client.height) << design.name;
     }
     EXPECT_EQ(visible, 14);
     // Item f's pictures lie 5 twips apart yet land on the same pixel row.
@@ -44,11 +61,14 @@ TEST(Scene, ChangesInvalidateOldAndNewRectanglesAndRepeatedWritesNothing) {
     scene.SetLeft(C::Image1a, -1251);
     scene.SetVisible(C::Image1a, true);
     scene.SetCaption(C::Label3, std::string(DesignOf(C::Label3).caption));
+    scene.SetDpi(96);
     EXPECT_TRUE(painted.empty());
 
     scene.SetCaption(C::Label3, "changed");
     scene.SetVisible(PreviewPicture(0), true);
-    EXPECT_EQ(painted, (Rects{scene.Bounds(C::Label3), scene.Bounds(PreviewPicture(0))}));
+    const Rects at96 = {scene.Bounds(C::Label3), scene.Bounds(PreviewPicture(0))};
+    scene.SetDpi(192);  // another monitor: everything again
+    EXPECT_EQ(painted, (Rects{at96[0], at96[1], {0, 0, 1190, 886}}));
 }
 
 }  // namespace

@@ -1,12 +1,14 @@
 // Checks the committed pictures in resources/pictures: the generator reproduces them byte for
-// byte, each decodes to the size and format of the control that shows it, and the preview
-// paragraphs are set cleanly.
+// byte, each decodes to the size and format of the control that shows it, and its twice-size
+// form to that control's size at 192 pixels per inch, and the preview paragraphs are set cleanly.
 #include "generate.h"
 #include "menu/Scene.h"
 #include "resource.h"
 
 #include <gif_lib.h>
 #include <gtest/gtest.h>
+#define STB_IMAGE_IMPLEMENTATION
+#include <stb/stb_image.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -40,18 +42,18 @@ struct Gif {
     int luminance(int x, int y) const { return lightness(palette[indices[size_t(y) * width + x]]); }
 };
 
-// The stored file of a resource, as resource.h and the resource script pair them.
-std::string fileOf(int resource) {
-    static const std::map<int, std::string> files = [] {
+// The stored file of a resource of a type, as resource.h and the resource script pair them.
+std::string fileOf(int resource, const std::string& type = "RCDATA") {
+    static const std::map<std::pair<std::string, int>, std::string> files = [] {
         const std::string text = readFile(kPictures / "../resource.h") + readFile(kPictures / "../Setup.rc");
-        const std::regex line(R"(#define (\w+) (\d+)|(\w+) (?:RCDATA|ICON) "([^"]+)\")");
+        const std::regex line(R"(#define (\w+) (\d+)|(\w+) (RCDATA|TWICE|ICON) "([^"]+)\")");
         std::map<std::string, int> ids;
-        std::map<int, std::string> out;
+        std::map<std::pair<std::string, int>, std::string> out;
         for (std::sregex_iterator it(text.begin(), text.end(), line), end; it != end; ++it)
-            (*it)[1].matched ? void(ids[(*it)[1]] = std::stoi((*it)[2])) : void(out[ids.at((*it)[3])] = (*it)[4]);
+            (*it)[1].matched ? void(ids[(*it)[1]] = std::stoi((*it)[2])) : void(out[{(*it)[4], ids.at((*it)[3])}] = (*it)[5]);
         return out;
     }();
-    return files.at(resource);
+    return files.at({type, resource});
 }
 
 Gif readGif(int resource) {
@@ -91,18 +93,29 @@ TEST(Artwork, GeneratorReproducesTheCommittedFolderByteForByte) {
     fs::remove_all(pattern);
 }
 
-TEST(Artwork, EachPictureHasTheSizeAndFormatOfItsControl) {
+TEST(Artwork, EachPictureHasTheSizeAndFormatOfItsControlAndTwiceThatInItsTwiceSizeForm) {
+    const lcime::Scene at192(192);
     for (const lcime::ControlDesign& d : lcime::kInventory) {
         if (d.kind != lcime::ControlKind::Picture) continue;
         const Gif gif = readGif(d.picture);
         SCOPED_TRACE(fileOf(d.picture));
-        EXPECT_EQ(gif.width, lcime::ToPixels(d.width));
-        EXPECT_EQ(gif.height, lcime::ToPixels(d.height));
+        EXPECT_EQ(gif.width, lcime::ToPixels(d.width, 96));
+        EXPECT_EQ(gif.height, lcime::ToPixels(d.height, 96));
         EXPECT_EQ(gif.version, d.id == ControlId::Imagebt ? "GIF87a" : "GIF89a");
         EXPECT_EQ(gif.transparent >= 0, d.id != ControlId::Imagebt);
         const bool preview = d.id >= ControlId::Image2_0 && d.id <= ControlId::Image2_7;
         const size_t colours = d.id == ControlId::photo ? 64 : preview ? 2 : 256;
         if (d.id != ControlId::Imagebt) { EXPECT_EQ(gif.palette.size(), colours); }
+
+        const std::string twice = readFile(kPictures / fileOf(d.picture, "TWICE"));
+        int width = 0, height = 0, channels = 0;
+        ASSERT_TRUE(stbi_info_from_memory(reinterpret_cast<const stbi_uc*>(twice.data()), int(twice.size()), &width,
+                                          &height, &channels));
+        EXPECT_EQ(width, at192.Bounds(d.id).width);
+        EXPECT_EQ(height, at192.Bounds(d.id).height);
+        // Smooth edges need real alpha (a PNG's) where the design size has a transparent colour.
+        const bool alpha = twice.compare(0, 4, "\x89PNG") == 0 && (channels == 2 || channels == 4);
+        EXPECT_EQ(alpha, gif.transparent >= 0 && d.id != ControlId::photo);
     }
 }
 
@@ -135,3 +148,4 @@ TEST(Artwork, PreviewLinesAreCleanAndEven) {
         }
     }
 }
+

@@ -7,6 +7,7 @@
 namespace artwork {
 
 const char* const kSongFamily = "AR PL UMing CN";
+const char* const kSongFamilyLarge = "Noto Serif CJK SC";
 const char* const kBoldFamily = "Noto Sans CJK SC";
 
 namespace {
@@ -22,10 +23,11 @@ PangoFontMap* fontMap() {
 
 }  // namespace
 
-Canvas::Canvas(int width, int height, bool crisp) : width_(width), height_(height) {
-    surface_ = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+Canvas::Canvas(int width, int height, bool crisp, int scale) : width_(width), height_(height), scale_(scale) {
+    surface_ = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width * scale, height * scale);
     cr_ = cairo_create(surface_);
     if (cairo_status(cr_) != CAIRO_STATUS_SUCCESS) throw std::runtime_error("cannot create Cairo surface");
+    cairo_scale(cr_, scale, scale);
 
     pango_ = pango_font_map_create_context(fontMap());
     cairo_font_options_t* options = cairo_font_options_create();
@@ -55,17 +57,26 @@ PangoLayout* Canvas::layout(const std::string& text, const Font& font) const {
     pango_layout_set_font_description(layout, desc);
     pango_font_description_free(desc);
     pango_layout_set_text(layout, text.c_str(), -1);
+    if (font.family == kSongFamilyLarge) {
+        // Latin letters and digits half as wide as the characters, as in the smaller face.
+        PangoAttrList* attrs = pango_attr_list_new();
+        pango_attr_list_insert(attrs, pango_attr_font_features_new("hwid"));
+        pango_layout_set_attributes(layout, attrs);
+        pango_attr_list_unref(attrs);
+    }
     return layout;
 }
 
+double Canvas::snap(double v) const { return std::round(v * scale_) / scale_; }
+
 RgbaImage Canvas::image() const {
     cairo_surface_flush(surface_);
-    RgbaImage out(width_, height_);
+    RgbaImage out(width_ * scale_, height_ * scale_);
     const unsigned char* data = cairo_image_surface_get_data(surface_);
     const int stride = cairo_image_surface_get_stride(surface_);
-    for (int y = 0; y < height_; ++y) {
+    for (int y = 0; y < out.height; ++y) {
         const uint32_t* row = reinterpret_cast<const uint32_t*>(data + size_t(y) * stride);
-        for (int x = 0; x < width_; ++x) {
+        for (int x = 0; x < out.width; ++x) {
             uint32_t v = row[x];  // premultiplied, native-endian ARGB
             unsigned a = v >> 24;
             auto un = [a](unsigned c) { return a ? uint8_t((c * 255 + a / 2) / a) : uint8_t(0); };

@@ -1,6 +1,7 @@
 // A Cairo drawing surface with Pango text, set up so that the same drawing
 // gives the same pixels on every run: fixed 96 dpi, fixed font options,
-// fonts chosen by family name.
+// fonts chosen by family name. A canvas of scale 2 draws the same picture at
+// twice its size: coordinates stay in the pixels of the design size.
 #pragma once
 
 #include "image.h"
@@ -18,8 +19,11 @@ struct Font {
     PangoWeight weight = PANGO_WEIGHT_NORMAL;
 };
 
-// Font families used by the pictures.
+// Font families used by the pictures: the Song face, whose hand-made bitmaps
+// are clean at the design sizes, a Song face clean at twice those sizes, and
+// the bold face of the banner.
 extern const char* const kSongFamily;
+extern const char* const kSongFamilyLarge;
 extern const char* const kBoldFamily;
 
 struct Rect {
@@ -31,7 +35,7 @@ public:
     // `crisp` draws text without anti-aliasing and with full hinting, for
     // pictures that keep only two colours; Cairo then takes a face's embedded
     // bitmaps at the sizes that have them.
-    Canvas(int width, int height, bool crisp = false);
+    Canvas(int width, int height, bool crisp = false, int scale = 1);
     ~Canvas();
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
@@ -39,6 +43,11 @@ public:
     cairo_t* cr() const { return cr_; }
     int width() const { return width_; }
     int height() const { return height_; }
+    int scale() const { return scale_; }
+    // The Song face for this canvas's scale.
+    const char* songFamily() const { return scale_ == 1 ? kSongFamily : kSongFamilyLarge; }
+    // A coordinate rounded to a whole device pixel.
+    double snap(double v) const;
 
     // A layout for `text` in `font`, owned by the caller (g_object_unref).
     PangoLayout* layout(const std::string& text, const Font& font) const;
@@ -46,7 +55,7 @@ public:
     RgbaImage image() const;
 
 private:
-    int width_, height_;
+    int width_, height_, scale_;
     cairo_surface_t* surface_;
     cairo_t* cr_;
     PangoContext* pango_;

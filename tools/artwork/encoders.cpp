@@ -1,6 +1,7 @@
-// GIF through giflib, JPEG through libjpeg, and the small .ico container.
+// GIF through giflib, JPEG through libjpeg, PNG through libpng, and the small .ico container.
 #include "encoders.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <memory>
@@ -9,6 +10,7 @@
 
 #include <gif_lib.h>
 #include <jpeglib.h>
+#include <png.h>
 
 namespace artwork {
 
@@ -93,6 +95,25 @@ void writeJpeg(const std::string& path, const RgbaImage& image, int quality) {
     jpeg_finish_compress(&cinfo);
     jpeg_destroy_compress(&cinfo);
     if (std::fclose(file) != 0) fail("cannot write JPEG", path);
+}
+
+void writePng(const std::string& path, const RgbaImage& image) {
+    const auto& pixels = image.pixels;
+    const bool opaque = std::all_of(pixels.begin(), pixels.end(), [](const Rgba& p) { return p.a == 255; });
+    const bool grey = std::all_of(pixels.begin(), pixels.end(), [](const Rgba& p) { return p.r == p.g && p.g == p.b; });
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    png.width = png_uint_32(image.width);
+    png.height = png_uint_32(image.height);
+    png.format = (grey ? 0 : PNG_FORMAT_FLAG_COLOR) | (opaque ? 0 : PNG_FORMAT_FLAG_ALPHA);
+    std::vector<png_byte> samples;
+    for (const Rgba& p : pixels) {
+        samples.push_back(p.r);
+        if (!grey) samples.push_back(p.g), samples.push_back(p.b);
+        if (!opaque) samples.push_back(p.a);
+    }
+    if (!png_image_write_to_file(&png, path.c_str(), 0, samples.data(), 0, nullptr))
+        fail(std::string("cannot write PNG (") + png.message + ")", path);
 }
 
 void writeIco16(const std::string& path, const IndexedImage& image) {

@@ -1,4 +1,4 @@
-// Writers for the three file formats the pictures travel in.
+// Writers for the four file formats the pictures travel in.
 #pragma once
 
 #include "image.h"
@@ -13,6 +13,10 @@ void writeGif(const std::string& path, const IndexedImage& image, bool gif89);
 
 // Writes a baseline (sequential) JPEG with 24-bit colour; alpha is ignored.
 void writeJpeg(const std::string& path, const RgbaImage& image, int quality);
+
+// Writes a PNG of 8-bit channels: grey where every pixel is, with alpha unless
+// every pixel is opaque.
+void writePng(const std::string& path, const RgbaImage& image);
 
 // Writes a one-image .ico: 4 bits per pixel with the given 16 colours and an
 // all-zero AND mask, so every pixel is opaque.

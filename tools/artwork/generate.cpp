@@ -1,4 +1,6 @@
-// Reduction of each drawing to its stored format and the file names.
+// Reduction of each drawing to its stored format and the file names: every picture at its
+// design size, and again at twice that size under its name with "@2x" (PNG with smooth alpha
+// where the design-size GIF has a transparent colour, JPEG for the photographic ones).
 #include "generate.h"
 
 #include "canvas.h"
@@ -16,20 +18,10 @@ std::string join(const std::string& folder, const std::string& name) { return fo
 
 }  // namespace
 
-std::vector<std::string> pictureFiles() {
-    std::vector<std::string> names{"background.jpg", "icon.ico", "banner.gif", "photo.gif", "feature.gif"};
-    for (const ItemArt& item : items()) {
-        names.push_back(std::string(item.stem) + "a.gif");
-        names.push_back(std::string(item.stem) + "b.gif");
-    }
-    for (size_t i = 0; i < previewParagraphs().size(); ++i) names.push_back("preview" + std::to_string(i) + ".gif");
-    return names;
-}
-
 void requireFonts() {
     PangoFontMap* map = pango_cairo_font_map_new();
     PangoContext* context = pango_font_map_create_context(map);
-    for (const char* family : {kSongFamily, kBoldFamily}) {
+    for (const char* family : {kSongFamily, kSongFamilyLarge, kBoldFamily}) {
         PangoFontDescription* want = pango_font_description_from_string(family);
         PangoFont* font = pango_font_map_load_font(map, context, want);
         PangoFontDescription* got = font ? pango_font_describe(font) : nullptr;
@@ -50,13 +42,14 @@ void requireFonts() {
 void generateAll(const std::string& folder) {
     requireFonts();
 
-    writeJpeg(join(folder, "background.jpg"), drawBackground(), 92);
+    writeJpeg(join(folder, "background.jpg"), drawBackground(1), 92);
+    writeJpeg(join(folder, "background@2x.jpg"), drawBackground(2), 92);
     writeIco16(join(folder, "icon.ico"), drawIcon());
 
     // The normal and highlight pictures share one palette and are mapped
     // without dithering, so everything but the words gets the same indices.
     for (const ItemArt& item : items()) {
-        RgbaImage normal = drawItem(item, false), highlight = drawItem(item, true);
+        RgbaImage normal = drawItem(item, false, 1), highlight = drawItem(item, true, 1);
         flattenAlpha(normal, kItemMatte);
         flattenAlpha(highlight, kItemMatte);
         const std::vector<Rgb> colours = medianCut({&normal, &highlight}, 255);
@@ -64,21 +57,30 @@ void generateAll(const std::string& folder) {
                  mapToPalette(normal, colours, true, kItemMatte, false, 256), true);
         writeGif(join(folder, std::string(item.stem) + "b.gif"),
                  mapToPalette(highlight, colours, true, kItemMatte, false, 256), true);
+        writePng(join(folder, std::string(item.stem) + "a@2x.png"), drawItem(item, false, 2));
+        writePng(join(folder, std::string(item.stem) + "b@2x.png"), drawItem(item, true, 2));
     }
 
     const auto& paragraphs = previewParagraphs();
-    for (size_t i = 0; i < paragraphs.size(); ++i)
-        writeGif(join(folder, "preview" + std::to_string(i) + ".gif"),
-                 thresholdText(drawPreview(paragraphs[i]), kTextCut, 2), true);
-    writeGif(join(folder, "feature.gif"), thresholdText(drawFeature(), kTextCut, 4), true);
+    for (size_t i = 0; i < paragraphs.size(); ++i) {
+        const std::string name = "preview" + std::to_string(i);
+        writeGif(join(folder, name + ".gif"), thresholdText(drawPreview(paragraphs[i], 1), kTextCut, 2), true);
+        writePng(join(folder, name + "@2x.png"), drawPreview(paragraphs[i], 2));
+    }
+    writeGif(join(folder, "feature.gif"), thresholdText(drawFeature(1), kTextCut, 4), true);
+    writePng(join(folder, "feature@2x.png"), drawFeature(2));
 
-    const RgbaImage banner = drawBanner();
-    writeGif(join(folder, "banner.gif"), mapToPalette(banner, medianCut({&banner}, 256), false, {}, true), false);
+    for (int scale : {1, 2}) {
+        const RgbaImage banner = drawBanner(scale);
+        writeGif(join(folder, scale == 1 ? "banner.gif" : "banner@2x.gif"),
+                 mapToPalette(banner, medianCut({&banner}, 256), false, {}, true), false);
+    }
 
     // 63 drawn colours and an unused transparent entry make the 64.
-    const RgbaImage photo = drawPhoto();
+    const RgbaImage photo = drawPhoto(1);
     writeGif(join(folder, "photo.gif"), mapToPalette(photo, medianCut({&photo}, 63), true, {255, 0, 255}, true, 64),
              true);
+    writeJpeg(join(folder, "photo@2x.jpg"), drawPhoto(2), 92);
 }
 
 }  // namespace artwork

@@ -3,12 +3,8 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 namespace artwork {
-
-// Names of all files that generateAll writes.
-std::vector<std::string> pictureFiles();
 
 // Throws if a font family the pictures are drawn in is not installed, since
 // Pango would otherwise quietly draw in a substitute.

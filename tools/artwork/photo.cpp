@@ -109,7 +109,7 @@ void certificate(cairo_t* cr, double fw, double fh, const Canvas& canvas) {
     }
 
     // Title.
-    PangoLayout* title = canvas.layout("荣誉证书", {kSongFamily, 13, PANGO_WEIGHT_BOLD});
+    PangoLayout* title = canvas.layout("荣誉证书", {canvas.songFamily(), 13, PANGO_WEIGHT_BOLD});
     pango_layout_set_spacing(title, 0);
     PangoAttrList* attrs = pango_attr_list_new();
     pango_attr_list_insert(attrs, pango_attr_letter_spacing_new(4 * PANGO_SCALE));
@@ -268,9 +268,9 @@ void rose(cairo_t* cr, double x, double y, double r, double angle) {
 
 }  // namespace
 
-RgbaImage drawPhoto() {
+RgbaImage drawPhoto(int scale) {
     const int w = 197, h = 148;
-    Canvas canvas(w, h);
+    Canvas canvas(w, h, false, scale);
     cairo_t* cr = canvas.cr();
     cloth(cr, w, h);
 

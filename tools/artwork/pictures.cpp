@@ -35,21 +35,24 @@ private:
 Rgb darker(Rgb c, double f) { return mix(c, kBlack, f); }
 Rgb lighter(Rgb c, double f) { return mix(c, kWhite, f); }
 
-// Draws lines of `layout` at a fixed pitch instead of the font's own line height.
-void showLines(cairo_t* cr, PangoLayout* layout, double x, double top, double pitch) {
-    PangoLayoutIter* iter = pango_layout_get_iter(layout);
-    PangoRectangle first;
-    pango_layout_iter_get_line_extents(iter, nullptr, &first);
-    const double ascent = double(pango_layout_iter_get_baseline(iter) - first.y) / PANGO_SCALE;
-    int i = 0;
-    do {
-        PangoRectangle logical;
-        pango_layout_iter_get_line_extents(iter, nullptr, &logical);
-        cairo_move_to(cr, x + double(logical.x) / PANGO_SCALE, top + ascent + i * pitch);
-        pango_cairo_show_layout_line(cr, pango_layout_iter_get_line_readonly(iter));
-        ++i;
-    } while (pango_layout_iter_next_line(iter));
-    pango_layout_iter_free(iter);
+// Distance from a layout's top to its first baseline.
+double ascent(PangoLayout* layout) { return double(pango_layout_get_baseline(layout)) / PANGO_SCALE; }
+
+// Shows the first line of `layout` with its baseline at (x, baseline).
+void showLine(cairo_t* cr, PangoLayout* layout, double x, double baseline) {
+    cairo_move_to(cr, x, baseline);
+    pango_cairo_show_layout_line(cr, pango_layout_get_line_readonly(layout, 0));
+}
+
+// The texts of the lines `layout` breaks its text into.
+std::vector<std::string> lineTexts(PangoLayout* layout) {
+    const std::string text = pango_layout_get_text(layout);
+    std::vector<std::string> lines;
+    for (GSList* l = pango_layout_get_lines_readonly(layout); l; l = l->next) {
+        const auto* line = static_cast<const PangoLayoutLine*>(l->data);
+        lines.push_back(text.substr(size_t(line->start_index), size_t(line->length)));
+    }
+    return lines;
 }
 
 // An unbreakable piece of a paragraph: one Chinese character or punctuation
@@ -86,10 +89,10 @@ std::vector<Piece> splitPieces(const std::string& paragraph) {
     return pieces;
 }
 
-// Advance of `text` in whole pixels.
+// Advance of `text` in whole device pixels.
 int advance(const Canvas& canvas, const std::string& text, const Font& font) {
     PangoLayout* layout = canvas.layout(text, font);
-    const int width = int(std::lround(logicalExtents(layout).width));
+    const int width = int(std::lround(logicalExtents(layout).width * canvas.scale()));
     g_object_unref(layout);
     return width;
 }
@@ -117,9 +120,9 @@ std::vector<std::pair<size_t, size_t>> breakLines(const std::vector<Piece>& piec
 
 }  // namespace
 
-RgbaImage drawBackground() {
+RgbaImage drawBackground(int scale) {
     const int w = 596, h = 444;
-    Canvas canvas(w, h);
+    Canvas canvas(w, h, false, scale);
     cairo_t* cr = canvas.cr();
 
     // The pale band runs from (2w/3, 0) to (w/3, h); the gradient runs across it,
@@ -170,9 +173,9 @@ RgbaImage drawBackground() {
     return canvas.image();
 }
 
-RgbaImage drawItem(const ItemArt& item, bool highlight) {
+RgbaImage drawItem(const ItemArt& item, bool highlight, int scale) {
     const int h = 27;
-    Canvas canvas(item.width, h);
+    Canvas canvas(item.width, h, false, scale);
     cairo_t* cr = canvas.cr();
     const double cw = item.capsuleWidth;
 
@@ -223,7 +226,7 @@ RgbaImage drawItem(const ItemArt& item, bool highlight) {
     cairo_pattern_destroy(ball);
 
     // Words: the only thing that differs between the normal and highlight picture.
-    const Font font{kSongFamily, 16, PANGO_WEIGHT_BOLD};
+    const Font font{canvas.songFamily(), 16, PANGO_WEIGHT_BOLD};
     setColour(cr, highlight ? kBlack : kWhite);
     std::vector<std::string> parts;
     if (item.spread) {
@@ -243,7 +246,7 @@ RgbaImage drawItem(const ItemArt& item, bool highlight) {
         if (logical.width > cw - 16) throw std::runtime_error(std::string("words too wide: ") + item.words);
         const double centre = cw * double(i + 1) / double(parts.size() + 1);
         // Centred on the ink: the empty halves of 《 and 》 would pull the words off centre.
-        cairo_move_to(cr, std::round(centre - ink.x - ink.width / 2), std::round(cy - ink.y - ink.height / 2));
+        cairo_move_to(cr, canvas.snap(centre - ink.x - ink.width / 2), canvas.snap(cy - ink.y - ink.height / 2));
         pango_cairo_show_layout(cr, layout);
         g_object_unref(layout);
     }
@@ -251,37 +254,46 @@ RgbaImage drawItem(const ItemArt& item, bool highlight) {
 }
 
 // At 12 pixels the Song face has hand-made bitmaps, which crisp text draws as they are;
-// their ink is 11 pixels high.
-RgbaImage drawPreview(const std::string& paragraph) {
+// their ink is 11 pixels high. The lines are broken at that size; a larger picture keeps them,
+// each justified again in the larger face, on the same baselines.
+RgbaImage drawPreview(const std::string& paragraph, int scale) {
     const int w = 215, h = 155, em = 12;
-    Canvas canvas(w, h, true);
-    cairo_t* cr = canvas.cr();
-    const Font font{kSongFamily, double(em)};
+    const Canvas design(w, h, true);
+    const Font designFont{kSongFamily, double(em)};
     std::vector<Piece> pieces = splitPieces(paragraph);
-    for (Piece& piece : pieces) piece.width = advance(canvas, piece.text, font);
+    for (Piece& piece : pieces) piece.width = advance(design, piece.text, designFont);
     const auto lines = breakLines(pieces, w, 2 * em);
     const int count = int(lines.size());
     if (count < 9 || count > 10)
         throw std::runtime_error("preview paragraph takes " + std::to_string(count) + " lines: " + paragraph);
     const int pitch = count == 10 ? 15 : 16;
     const int top = (h - count * pitch) / 2;
+    PangoLayout* sample = design.layout(pieces[0].text, designFont);
+    const double baseline = top + ascent(sample);
+    g_object_unref(sample);
+
+    Canvas canvas(w, h, scale == 1, scale);
+    cairo_t* cr = canvas.cr();
+    const Font font{canvas.songFamily(), double(em)};
+    if (scale != 1)
+        for (Piece& piece : pieces) piece.width = advance(canvas, piece.text, font);
     setColour(cr, kBlack);
     for (int i = 0; i < count; ++i) {
-        const int indent = i ? 0 : 2 * em;
+        const int indent = (i ? 0 : 2 * em) * scale;
         auto [first, last] = lines[size_t(i)];
         while (last > first && pieces[last - 1].space) --last;  // a trailing space takes no room
         int used = 0;
         for (size_t k = first; k < last; ++k) used += pieces[k].width;
         // Every line but the last is justified: the spare pixels go into the gaps.
         const int gaps = int(last - first) - 1;
-        const int spare = i + 1 < count && gaps > 0 ? w - indent - used : 0;
+        const int spare = i + 1 < count && gaps > 0 ? w * scale - indent - used : 0;
+        if (spare < 0) throw std::runtime_error("preview line too long at scale " + std::to_string(scale));
         int x = indent;
         for (size_t k = first; k < last; ++k) {
             const int gap = int(k - first);
             if (gap > 0 && spare > 0) x += spare * gap / gaps - spare * (gap - 1) / gaps;
             PangoLayout* layout = canvas.layout(pieces[k].text, font);
-            cairo_move_to(cr, x, top + i * pitch);
-            pango_cairo_show_layout(cr, layout);
+            showLine(cr, layout, double(x) / scale, baseline + i * pitch);
             g_object_unref(layout);
             x += pieces[k].width;
         }
@@ -289,24 +301,30 @@ RgbaImage drawPreview(const std::string& paragraph) {
     return canvas.image();
 }
 
-RgbaImage drawFeature() {
+// The lines are broken at the design size and kept at a larger one.
+RgbaImage drawFeature(int scale) {
     const int w = 651, h = 165;
     const double em = 13, pitch = 16, textX = 18;
-    Canvas canvas(w, h, true);
+    const Canvas design(w, h, true);
+    Canvas canvas(w, h, scale == 1, scale);
     cairo_t* cr = canvas.cr();
     setColour(cr, kBlack);
     const auto& text = featureItems();
     int line = 0;
     for (size_t i = 0; i < text.size(); ++i) {
-        PangoLayout* layout = canvas.layout(text[i], {kSongFamily, em});
+        PangoLayout* layout = design.layout(text[i], {kSongFamily, em});
         pango_layout_set_width(layout, int((w - textX - 2) * PANGO_SCALE));
         pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
-        const int lines = pango_layout_get_line_count(layout);
+        const std::vector<std::string> lines = lineTexts(layout);
         const int expected = i < 4 ? 1 : 2;  // the last three items run onto a second line
-        if (lines != expected)
-            throw std::runtime_error("feature item takes " + std::to_string(lines) + " lines: " + text[i]);
+        if (int(lines.size()) != expected)
+            throw std::runtime_error("feature item takes " + std::to_string(lines.size()) + " lines: " + text[i]);
         const double top = 3 + line * pitch;
-        showLines(cr, layout, textX, top, pitch);
+        for (size_t k = 0; k < lines.size(); ++k) {
+            PangoLayout* part = canvas.layout(lines[k], {canvas.songFamily(), em});
+            showLine(cr, part, textX, top + ascent(layout) + double(k) * pitch);
+            g_object_unref(part);
+        }
         g_object_unref(layout);
 
         // Solid triangle pointing right, centred on the first line's characters.
@@ -316,15 +334,15 @@ RgbaImage drawFeature() {
         cairo_line_to(cr, 5, mid + 4.5);
         cairo_close_path(cr);
         cairo_fill(cr);
-        line += lines;
+        line += int(lines.size());
     }
     return canvas.image();
 }
 
-RgbaImage drawBanner() {
+RgbaImage drawBanner(int scale) {
     const int w = 274, h = 35;
     const Rgb orange{255, 128, 64};
-    Canvas canvas(w, h);
+    Canvas canvas(w, h, false, scale);
     cairo_t* cr = canvas.cr();
 
     cairo_pattern_t* face = cairo_pattern_create_linear(0, 0, 0, h);
@@ -363,11 +381,11 @@ RgbaImage drawBanner() {
     const Rect allInk = inkExtents(all);
     g_object_unref(all);
     const double margin = 9, cell = (w - 2 * margin) / glyphs.size();
-    const double y = std::round(h / 2.0 - allInk.y - allInk.height / 2);
+    const double y = canvas.snap(h / 2.0 - allInk.y - allInk.height / 2);
     for (size_t i = 0; i < glyphs.size(); ++i) {
         PangoLayout* layout = canvas.layout(glyphs[i], font);
         const Rect logical = logicalExtents(layout);
-        const double x = std::round(margin + cell * (i + 0.5) - logical.width / 2);
+        const double x = canvas.snap(margin + cell * (i + 0.5) - logical.width / 2);
         cairo_move_to(cr, x + 1.5, y + 1.5);
         setColour(cr, {92, 40, 8});
         pango_cairo_show_layout(cr, layout);

@@ -153,9 +153,9 @@ inline bool MoveTo(HWND window, POINT client) {
     const fs::path mark = fs::current_path() / (L"moved-" + std::to_wstring(++moves));
     std::wstring unixMark = mark.wstring().substr(2);
     std::replace(unixMark.begin(), unixMark.end(), L'\\', L'/');
+    const std::wstring toX = std::to_wstring(screen.x), toY = std::to_wstring(screen.y);
     Process xdotool;
-    if (!xdotool.Start(L"Z:\\bin\\sh -c \"/usr/bin/xdotool mousemove " + std::to_wstring(screen.x) + L" " +
-                           std::to_wstring(screen.y) + L" && : >'" + unixMark + L"'\"", Medium()) ||
+    if (!xdotool.Start(L"Z:\\bin\\sh -c \"/usr/bin/xdotool mousemove " + toX + L" " + toY + L" && : >'" + unixMark + L"'\"", Medium()) ||
         !Poll([&] { return fs::exists(mark); }) || !RemoveFile(mark))
         return false;
     auto at = [&] {
@@ -191,26 +191,28 @@ inline bool Keys(HWND window, const std::vector<WORD>& chord) {
     return Send(inputs);
 }
 
-// The pixels of a client rectangle, row by row.
+// The pixels, row by row as 0x00RRGGBB, of a bitmap `width` by `height` that `paint` draws into.
+inline std::vector<COLORREF> Painted(int width, int height, const std::function<bool(HDC)>& paint) {
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    const win32::UniqueDc dc(CreateCompatibleDC(nullptr));
+    const win32::UniqueBitmap bitmap(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap) return {};
+    const win32::SelectIn select(dc.get(), bitmap.get());
+    if (!paint(dc.get()) || !GdiFlush()) return {};
+    const auto* pixels = static_cast<const COLORREF*>(bits);
+    return {pixels, pixels + size_t(width) * height};
+}
+
+// The pixels of a client rectangle as on the screen.
 inline std::vector<COLORREF> Capture(HWND window, const RECT& client) {
     const int width = client.right - client.left, height = client.bottom - client.top;
     const POINT origin = ToScreen(window, {client.left, client.top});
     const win32::UniqueScreenDc screen(GetDC(nullptr));
-    const win32::UniqueDc memory(CreateCompatibleDC(screen.get()));
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    const win32::UniqueBitmap bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap) return {};
-    const win32::SelectIn select(memory.get(), bitmap.get());
-    if (!BitBlt(memory.get(), 0, 0, width, height, screen.get(), origin.x, origin.y, SRCCOPY)) return {};
-    GdiFlush();
-    const auto* pixels = static_cast<const COLORREF*>(bits);
-    return {pixels, pixels + width * height};
+    return Painted(width, height, [&](HDC dc) {
+        return BitBlt(dc, 0, 0, width, height, screen.get(), origin.x, origin.y, SRCCOPY) != FALSE;
+    });
 }
 
 // Empties the clipboard (another process may hold it open for a moment).

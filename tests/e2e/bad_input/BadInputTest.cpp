@@ -15,7 +15,7 @@ protected:
         const Wow64Directories directories = platform.SystemDirectoriesOf64BitWindows().value();
         const std::string& destination = build == Build::k64Bit ? directories.for64Bit : directories.for32Bit;
         return FormatErrorReport({FailedOperation::Copy, error, platform.DescribeError(error),
-                                  Utf8(OnMedium(name, build)), destination + std::string(name)});
+                                  OnMedium(name, build).u8string(), destination + std::string(name)});
     }
 };
 
@@ -146,12 +146,12 @@ TEST_F(BadInput, DamagedOrAlteredFilesAreRefusedUntilPutBack) {
     ASSERT_TRUE(menu.Start());
     for (const auto& [picture, file, bytes, build] : cases) {
         const MenuItem& item = Item(picture);
-        const std::string name = Utf8(file.filename()), original = ReadFileBytes(file);
+        const std::string name = file.filename().u8string(), original = ReadFileBytes(file);
         SCOPED_TRACE(name);
         const std::string report = item.edition ? CopyReport(os_error::kFileCorrupt, name, build)
                                                 : FormatErrorReport({FailedOperation::Start, os_error::kFileCorrupt,
                                                                      win32::Win32Platform().DescribeError(os_error::kFileCorrupt),
-                                                                     Utf8(file), ""});
+                                                                     file.u8string(), ""});
         std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
         ASSERT_TRUE((item.edition ? Install(item) : menu.Click(picture)) && menu.Dismiss(report));
         if (item.edition) {

@@ -242,13 +242,6 @@ protected:
     }
     void ExpectInstalled(const MenuItem& item) { ExpectInstalled(item, item.edition->nt); }
 
-    bool NothingInstalled(const ImeBuild& build) const {
-        for (const fs::path& directory : {dirs.for32Bit, dirs.for64Bit})
-            if (!StoredCopies(directory, build.imeFile).empty() || !StoredCopies(directory, build.codeTableFile).empty())
-                return false;
-        return LayoutsOf(build.imeFile).empty();
-    }
-
     const SystemDirs dirs = SystemDirectories();
     std::string sysDir_;  // with its trailing backslash, as Setup.exe names the IME it registers
     SetupMenu menu;

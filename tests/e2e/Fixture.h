@@ -129,7 +129,7 @@ public:
     bool Dismiss(std::string_view expected) {
         HWND box = WaitBox();
         wchar_t text[4096];
-        EXPECT_EQ(Utf8(std::wstring(text, GetDlgItemTextW(box, 0xFFFF, text, 4096))), expected);
+        EXPECT_EQ(Utf8({text, GetDlgItemTextW(box, 0xFFFF, text, 4096)}), expected);
         return Check(box && ClickMiddle(GetDlgItem(box, IDOK)) && WaitGone(box), "no message box to dismiss");
     }
 
@@ -169,7 +169,7 @@ protected:
         ASSERT_EQ(ChangeDisplaySettingsW(&room, 0), DISP_CHANGE_SUCCESSFUL);
         RemoveImeLayouts();
         wchar_t system[MAX_PATH];
-        sysDir_ = Utf8(std::wstring(system, GetSystemDirectoryW(system, MAX_PATH))) + "\\";
+        sysDir_ = Utf8({system, GetSystemDirectoryW(system, MAX_PATH)}) + "\\";
         for (const std::string& name : demo::MediumImeFiles()) {
             SetFileAttributesW(OnMedium(name).c_str(), FILE_ATTRIBUTE_NORMAL);  // a test may make it read-only
             for (const fs::path& directory : {dirs.for32Bit, dirs.for64Bit})
@@ -229,7 +229,7 @@ protected:
         for (const fs::path& directory : {dirs.for32Bit, dirs.for64Bit}) {
             const bool is64Bit = directory == dirs.for64Bit, expected = win9x ? directory == dirs.own : !is64Bit || with64Bit;
             for (std::string_view name : {build.imeFile, build.codeTableFile}) {
-                SCOPED_TRACE(Utf8(directory / Wide(name)));
+                SCOPED_TRACE((directory / Wide(name)).u8string());
                 const auto copies = StoredCopies(directory, name, true);  // and no partial copy beside it
                 ASSERT_EQ(copies.size(), expected ? 1u : 0u);
                 if (!expected) continue;
@@ -241,13 +241,6 @@ protected:
         EXPECT_TRUE(menu.WordsShown(item.resultLabel, DesignOf(item.resultLabel).caption)) << "no result line";
     }
     void ExpectInstalled(const MenuItem& item) { ExpectInstalled(item, item.edition->nt); }
-
-    bool NothingInstalled(const ImeBuild& build) const {
-        for (const fs::path& directory : {dirs.for32Bit, dirs.for64Bit})
-            if (!StoredCopies(directory, build.imeFile).empty() || !StoredCopies(directory, build.codeTableFile).empty())
-                return false;
-        return LayoutsOf(build.imeFile).empty();
-    }
 
     const SystemDirs dirs = SystemDirectories();
     std::string sysDir_;  // with its trailing backslash, as Setup.exe names the IME it registers

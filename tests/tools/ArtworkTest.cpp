@@ -1,6 +1,6 @@
 // Checks the committed pictures in resources/pictures: the generator reproduces them byte for
 // byte, each decodes to the size and format of the control that shows it, and its twice-size
-// form to that control's size at 192 pixels per inch, and the preview paragraphs are set cleanly.
+// form to that control's size at 192 pixels per inch.
 #include "generate.h"
 #include "menu/Scene.h"
 #include "resource.h"
@@ -10,7 +10,6 @@
 #define STB_IMAGE_IMPLEMENTATION
 #include <stb/stb_image.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -31,15 +30,10 @@ std::string readFile(const fs::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-int lightness(const GifColorType& c) { return (299 * c.Red + 587 * c.Green + 114 * c.Blue) / 1000; }
-
 struct Gif {
     std::string version;  // from the header: giflib reports the version it would write
     int width = 0, height = 0, transparent = -1;
     std::vector<GifColorType> palette;
-    std::vector<uint8_t> indices;
-    bool ink(int x, int y) const { return indices[size_t(y) * width + x] != transparent; }
-    int luminance(int x, int y) const { return lightness(palette[indices[size_t(y) * width + x]]); }
 };
 
 // The stored file of a resource of a type, as resource.h and the resource script pair them.
@@ -63,21 +57,11 @@ Gif readGif(int resource) {
     if (!file || DGifSlurp(file.get()) != GIF_OK || !file->SColorMap) throw std::runtime_error("giflib: " + path);
     const ColorMapObject& map = *file->SColorMap;
     const SavedImage& frame = file->SavedImages[0];
-    const int width = frame.ImageDesc.Width, height = frame.ImageDesc.Height;
-    Gif gif{readFile(path).substr(0, 6), width, height, -1, {map.Colors, map.Colors + map.ColorCount},
-            {frame.RasterBits, frame.RasterBits + width * height}};
+    Gif gif{readFile(path).substr(0, 6), frame.ImageDesc.Width, frame.ImageDesc.Height, -1,
+            {map.Colors, map.Colors + map.ColorCount}};
     GraphicsControlBlock control{};
     if (DGifSavedExtensionToGCB(file.get(), 0, &control) == GIF_OK) gif.transparent = control.TransparentColor;
     return gif;
-}
-
-// Runs of consecutive indices in [0, count) for which `ink` holds, as [first, last].
-template <typename Ink>
-std::vector<std::pair<int, int>> runs(int count, Ink ink) {
-    std::vector<std::pair<int, int>> out;
-    for (int i = 0; i < count; ++i)
-        if (ink(i)) (!out.empty() && out.back().second == i - 1) ? void(out.back().second = i) : out.push_back({i, i});
-    return out;
 }
 
 }  // namespace
@@ -116,36 +100,6 @@ TEST(Artwork, EachPictureHasTheSizeAndFormatOfItsControlAndTwiceThatInItsTwiceSi
         // Smooth edges need real alpha (a PNG's) where the design size has a transparent colour.
         const bool alpha = twice.compare(0, 4, "\x89PNG") == 0 && (channels == 2 || channels == 4);
         EXPECT_EQ(alpha, gif.transparent >= 0 && d.id != ControlId::photo);
-    }
-}
-
-// Each paragraph in nine or ten even lines, its ink never filled in (no solid 3 x 3 block), the
-// first line indented, every line but the last reaching the right edge within a character.
-TEST(Artwork, PreviewLinesAreCleanAndEven) {
-    for (int k = 0; k < 8; ++k) {
-        const Gif gif = readGif(lcime::DesignOf(lcime::PreviewPicture(k)).picture);
-        SCOPED_TRACE("preview " + std::to_string(k));
-        for (int y = 0; y + 3 <= gif.height; ++y)
-            for (int x = 0; x + 3 <= gif.width; ++x) {
-                int solid = 0;
-                for (int i = 0; i < 9; ++i) solid += gif.ink(x + i % 3, y + i / 3);
-                ASSERT_LT(solid, 9) << "ink filled in at " << x << "," << y;
-                ASSERT_TRUE(!gif.ink(x, y) || gif.luminance(x, y) == 0) << "ink not black at " << x << "," << y;
-            }
-        const auto rowInk = [&](int y) { int n = 0; for (int x = 0; x < gif.width; ++x) n += gif.ink(x, y); return n; };
-        const auto lines = runs(gif.height, rowInk);
-        ASSERT_TRUE(lines.size() == 9 || lines.size() == 10);
-        for (size_t i = 0; i < lines.size(); ++i) {
-            const int height = lines[i].second - lines[i].first + 1;
-            EXPECT_TRUE(height >= 9 && height <= 12) << "line " << i << " is " << height << " pixels high";
-            if (i) { EXPECT_NEAR(lines[i].first - lines[i - 1].first, lines.size() == 10 ? 15 : 16, 1) << i; }
-            int first = gif.width, last = -1;
-            for (int y = lines[i].first; y <= lines[i].second; ++y)
-                for (int x = 0; x < gif.width; ++x)
-                    if (gif.ink(x, y)) first = std::min(first, x), last = std::max(last, x);
-            EXPECT_TRUE(i ? first <= 1 : first >= 2 * height) << "line " << i << " starts at " << first;
-            if (i + 1 < lines.size()) { EXPECT_GE(last, gif.width - 2 - height) << "line " << i << " ends short"; }
-        }
     }
 }
 

@@ -1,7 +1,6 @@
 // The menu window under Wine at 96, 144 and 192 pixels per inch (the prefix's LogPixels, which
 // each program reads as it starts): place and size, the labels' words, hover and previews, every
-// install and its notice, the banner and the exit; at 192 pictures drawn for the density; a
-// medium in a folder.
+// install and its notice, the banner and the exit; at 192 pictures drawn for the density.
 #include "Fixture.h"
 
 #include <set>
@@ -15,8 +14,6 @@
 #pragma GCC diagnostic pop
 
 namespace lcime::e2e {
-
-using MenuTest = E2eTest;
 
 class MenuAtDensity : public E2eTest, public testing::WithParamInterface<int> {
 protected:
@@ -132,20 +129,5 @@ TEST_P(MenuAtDensity, OpensCentredEvenMaximizedThenItemsHighlightAndPreviewAndIn
 }
 
 INSTANTIATE_TEST_SUITE_P(LogPixels, MenuAtDensity, testing::Values(96, 144, 192));
-
-// A download or a folder on a stick: the medium is wherever Setup.exe stands, in a folder of any
-// name, started with another drive current.
-TEST_F(MenuTest, AMediumInAFolderWorksFromAnotherCurrentDrive) {
-    const fs::path folder = Medium() / L"岚辰输入法 安装盘 (2026 版)";
-    fs::create_directory(folder);
-    LayOutMedium(folder);
-    ASSERT_TRUE(menu.Start(SW_SHOWDEFAULT, folder, L"C:\\"));
-    const MenuItem& popular = Item(ControlId::Image6a);
-    ASSERT_TRUE(Install(popular));
-    ASSERT_NO_FATAL_FAILURE(ExpectInstalled(popular));
-    const MenuItem& tutorial = Item(ControlId::Image2a);
-    ASSERT_TRUE(menu.Click(tutorial.normalPicture));
-    EXPECT_TRUE(Poll([&] { return StartedOnceMinimized(*tutorial.tutorial, folder); }));
-}
 
 }  // namespace lcime::e2e

@@ -11,6 +11,7 @@
 
 #include "Medium.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/Text.h"
 
 namespace lcime::robot {
 
@@ -26,8 +27,7 @@ inline bool Poll(const std::function<bool()>& probe, DWORD timeoutMs = kWaitMs) 
     return true;
 }
 
-inline std::wstring Wide(std::string_view utf8) { return fs::u8path(utf8).wstring(); }
-inline std::string Utf8(const std::wstring& wide) { return fs::path(wide).u8string(); }
+using win32::Utf8, win32::Wide;
 
 // A Unix path as the same file on drive Z:.
 inline fs::path OnZ(const char* unixPath) { return fs::path(L"Z:" + Wide(unixPath ? unixPath : "")).make_preferred(); }

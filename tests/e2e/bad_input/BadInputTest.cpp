@@ -91,7 +91,8 @@ TEST_F(BadInput, DestinationsInTheWayAreReplacedAndExactNamesKept) {
     for (std::string_view name : {simplified.nt.imeFile, simplified.nt.codeTableFile})
         ASSERT_TRUE(SetFileAttributesW(OnMedium(name).c_str(), FILE_ATTRIBUTE_READONLY));
     // A hidden code table under another letter case is copied over, but this process holds it
-    // open: the failed copy leaves it as it was, hidden.
+    // open: the failed copy leaves it as it was, hidden. Then the 64-bit build, held the same way
+    // as a 64-bit program holds a loaded input method, gets the same advice.
     const fs::path heldTable = upper(dirs.for32Bit, popular.nt.codeTableFile);
     win32::UniqueFile held(CreateFileW(heldTable.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                        FILE_ATTRIBUTE_HIDDEN, nullptr));
@@ -103,6 +104,12 @@ TEST_F(BadInput, DestinationsInTheWayAreReplacedAndExactNamesKept) {
     EXPECT_EQ(StoredCopies(dirs.for32Bit, popular.nt.codeTableFile, true).size(), 1u) << "a partial copy left";
     EXPECT_TRUE(LayoutsOf(popular.nt.imeFile).empty());
     EXPECT_EQ(GetFileAttributesW(heldTable.c_str()) & FILE_ATTRIBUTE_HIDDEN, DWORD(FILE_ATTRIBUTE_HIDDEN));
+    held = win32::UniqueFile(CreateFileW(upper(dirs.for64Bit, popular.nt.imeFile).c_str(), GENERIC_WRITE, 0, nullptr,
+                                         CREATE_ALWAYS, 0, nullptr));
+    ASSERT_TRUE(held && Install(Item(ControlId::Image6a)) &&
+                menu.Dismiss(CopyReport(os_error::kSharingViolation, popular.nt.imeFile, Build::k64Bit)));
+    EXPECT_EQ(StoredCopies(dirs.for64Bit, popular.nt.imeFile, true).size(), 1u) << "a partial copy left";
+    EXPECT_TRUE(LayoutsOf(popular.nt.imeFile).empty());
     held.reset();
     for (ControlId picture : {ControlId::Image6a, ControlId::Image3a, ControlId::Image5a, ControlId::Image4a,
                               ControlId::Image7a}) {
@@ -116,7 +123,7 @@ TEST_F(BadInput, DestinationsInTheWayAreReplacedAndExactNamesKept) {
 // This suite's Setup.exe carries the list of its release's medium. A flipped byte in an .IME, a
 // truncated .MB, a 64-bit .IME replaced by another input method and a replaced tutorial setup are
 // each refused as damaged or altered: nothing under the file's name, no partial copy, nothing
-// registered or started. Put back, the file installs.
+// registered or started. Put back, the file installs, even while another program holds it.
 TEST_F(BadInput, DamagedOrAlteredFilesAreRefusedUntilPutBack) {
     const ImeEdition &sixSix = *Item(ControlId::Image3a).edition, &traditional = *Item(ControlId::Image5a).edition;
     const fs::path setup = OnMedium(Item(ControlId::Image1a).tutorial->setupProgram);
@@ -145,8 +152,14 @@ TEST_F(BadInput, DamagedOrAlteredFilesAreRefusedUntilPutBack) {
         }
         EXPECT_FALSE(fs::exists(setup.parent_path() / L"standin.log"));
         std::ofstream(file, std::ios::binary | std::ios::trunc) << original;
-        ASSERT_TRUE(item.edition ? Install(item) : menu.Click(picture));
-        if (item.edition) { ASSERT_NO_FATAL_FAILURE(ExpectInstalled(item)); }
+        if (!item.edition) { ASSERT_TRUE(menu.Click(picture)); continue; }
+        // Put back while another program holds it with delete access, as a virus scanner or a
+        // synchronising client may: the copy reads it, and the check reads the copy.
+        win32::UniqueFile holder(CreateFileW(file.c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                             nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(holder && Install(item) && Poll([&] { return !LayoutsOf(item.edition->nt.imeFile).empty(); }));
+        holder.reset();
+        ASSERT_NO_FATAL_FAILURE(ExpectInstalled(item));
     }
     EXPECT_TRUE(Poll([&] { return StartedOnceMinimized(*Item(ControlId::Image1a).tutorial); }));
 }

@@ -5,6 +5,7 @@
 
 #include <imm.h>
 
+#include <utility>
 #include <vector>
 
 #include "install/Form1.h"
@@ -91,10 +92,10 @@ void FitTexts(HWND dialog, HFONT font) {
     };
     while (!allFit() && smaller.lfHeight < -1) {
         ++smaller.lfHeight;  // a negative height: one pixel smaller
-        state->textFont.reset(CreateFontIndirectW(&smaller));
+        UniqueFont next(CreateFontIndirectW(&smaller));
         for (Form1Control text : kTexts)
-            SendMessageW(GetDlgItem(dialog, Form1ControlId(text)), WM_SETFONT,
-                         reinterpret_cast<WPARAM>(state->textFont.get()), TRUE);
+            SendMessageW(GetDlgItem(dialog, Form1ControlId(text)), WM_SETFONT, reinterpret_cast<WPARAM>(next.get()), TRUE);
+        state->textFont = std::move(next);  // the one the boxes used goes only once none uses it
     }
 }
 
@@ -104,12 +105,13 @@ void LayOut(HWND dialog, int dpi) {
     state->dpi = dpi;
     state->feature = Picture::ForDpi(state->instance, IDR_FEATURE, dpi);
     HFONT font = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+    UniqueFont moved;  // replaces the one of an earlier move once the controls have let it go
     if (dpi != state->fontDpi) {
         LOGFONTW scaled;
         GetObjectW(font, sizeof(scaled), &scaled);
         scaled.lfHeight = MulDiv(scaled.lfHeight, dpi, state->fontDpi);
-        state->movedFont.reset(CreateFontIndirectW(&scaled));
-        font = state->movedFont.get();
+        moved.reset(CreateFontIndirectW(&scaled));
+        font = moved.get();
     }
     const SIZE frame = FrameSize({ToPixels(kForm1ClientWidth, dpi), ToPixels(kForm1ClientHeight, dpi)},
                                  GetWindowLongW(dialog, GWL_STYLE), GetWindowLongW(dialog, GWL_EXSTYLE), dpi);
@@ -121,6 +123,7 @@ void LayOut(HWND dialog, int dpi) {
                      ToPixels(place.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
+    state->movedFont = std::move(moved);
     if (dpi != kDesignDpi) FitTexts(dialog, font);
 }
 
